@@ -1,0 +1,29 @@
+#include "online/Descriptor.h"
+
+#include "online/ProfileReader.h"
+
+namespace Module1 {
+
+std::optional<std::vector<std::string>> parseDescriptor(std::string_view value, std::size_t minFields)
+{
+    if (value.starts_with(DescriptorDefault))
+        return std::nullopt;
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+        const auto separator = value.find(';', start);
+        fields.emplace_back(value.substr(start, separator - start));
+        if (separator == std::string_view::npos)
+            break;
+        start = separator + 1;
+    }
+    if (fields.size() < minFields)
+        return std::nullopt;
+    return fields;
+}
+
+std::optional<std::vector<std::string>> readDescriptor(const std::string& path, std::size_t minFields)
+{
+    return parseDescriptor(readProfileString(DescriptorSection, BuildId, DescriptorDefault, path), minFields);
+}
+
+} // namespace Module1

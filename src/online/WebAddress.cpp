@@ -1,0 +1,87 @@
+#include "online/WebAddress.h"
+
+#include "BuildInfo.h"
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <mutex>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+namespace Module1 {
+namespace {
+
+constexpr std::array<std::string_view, 2> WebSchemes = {"http://", "https://"};
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size()
+        && std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+void openWithDesktop(const std::string& address)
+{
+#ifdef _WIN32
+    const auto wide = QString::fromStdString(address).toStdWString();
+    ShellExecuteW(nullptr, nullptr, wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+#elif defined(__APPLE__)
+    QProcess::startDetached(QStringLiteral("open"), {QString::fromStdString(address)});
+#else
+    QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(address)});
+#endif
+}
+
+std::mutex launcherMutex;
+WebAddressLauncher currentLauncher = openWithDesktop;
+
+} // namespace
+
+std::string downloadAddress(std::string_view path)
+{
+    return "http://" + std::string(buildinfo::Host) + std::string(path);
+}
+
+std::string pageAddress(std::string_view path)
+{
+    return "http://www." + std::string(buildinfo::Host) + std::string(path);
+}
+
+bool isWebAddress(std::string_view address)
+{
+    // A line break or other control character has no place in an address and could confuse the handler.
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    return std::ranges::none_of(address, isControl) && std::ranges::any_of(WebSchemes, [&](std::string_view scheme) {
+        return startsWithIgnoringCase(address, scheme);
+    });
+}
+
+void openWebAddress(const std::string& address)
+{
+    if (!isWebAddress(address))
+        return;
+    WebAddressLauncher launcher;
+    {
+        const std::lock_guard lock(launcherMutex);
+        launcher = currentLauncher;
+    }
+    launcher(address);
+}
+
+WebAddressLauncher setWebAddressLauncher(WebAddressLauncher launcher)
+{
+    const std::lock_guard lock(launcherMutex);
+    return std::exchange(currentLauncher, launcher ? std::move(launcher) : WebAddressLauncher(openWithDesktop));
+}
+
+} // namespace Module1
