@@ -1,0 +1,190 @@
+#include "online/Download.h"
+
+#include "HttpTestServer.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using Module1::DownloadLimits;
+using Module1::Stahni;
+using TestFiles::entries;
+using TestFiles::readFile;
+using TestFiles::writeFile;
+using TestHttp::HttpTestServer;
+using TestHttp::Route;
+
+namespace {
+
+constexpr long long SmallCap = 1000;
+
+DownloadLimits smallCap()
+{
+    return {.maxBytes = SmallCap};
+}
+
+// Ends a silent transfer after one second instead of five.
+DownloadLimits shortStall()
+{
+    return {.stallTimeoutMs = 1000};
+}
+
+struct DownloadCase {
+    const char* name;
+    std::map<std::string, Route> routes;
+    std::string address; // "{port}" is this test's server, "{closed}" a port nobody listens on
+    DownloadLimits limits;
+    std::string expected; // the file's content after a successful download
+};
+
+void PrintTo(const DownloadCase& param, std::ostream* out)
+{
+    *out << param.name;
+}
+
+std::string caseName(const testing::TestParamInfo<DownloadCase>& info)
+{
+    return info.param.name;
+}
+
+class DownloadTest : public testing::TestWithParam<DownloadCase> {
+protected:
+    void SetUp() override
+    {
+        for (auto [path, route] : GetParam().routes) {
+            route.location = resolve(route.location);
+            server.setRoute(path, route);
+        }
+        writeFile(target, "earlier");
+    }
+
+    std::string resolve(std::string address) const
+    {
+        const auto replace = [&](std::string_view placeholder, std::uint16_t port) {
+            if (const auto at = address.find(placeholder); at != std::string::npos)
+                address.replace(at, placeholder.size(), std::to_string(port));
+        };
+        replace("{port}", server.port());
+        replace("{closed}", TestHttp::closedLoopbackPort());
+        return address;
+    }
+
+    bool download() const { return Stahni(resolve(GetParam().address), target, GetParam().limits); }
+
+    TestFiles::EnvironmentOverride noProxies = TestFiles::withoutProxies();
+    TestFiles::Folder folder;
+    std::string target = folder.file("version");
+    HttpTestServer server;
+};
+
+const std::string Direct = "http://127.0.0.1:{port}/file";
+
+class SuccessfulDownload : public DownloadTest {};
+
+TEST_P(SuccessfulDownload, ReplacesTheEarlierFileWithTheWholeBody)
+{
+    EXPECT_TRUE(download());
+    EXPECT_EQ(readFile(target), GetParam().expected);
+    EXPECT_EQ(entries(folder.path()), std::set<std::string>{"version"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Stahni, SuccessfulDownload, testing::Values(
+    DownloadCase{"Body", {{"/file", Route::ok("[Update]\r\n58211=a;b;1;c\r\n")}}, Direct, {},
+                 "[Update]\r\n58211=a;b;1;c\r\n"},
+    DownloadCase{"EmptyBody", {{"/file", Route::ok("")}}, Direct, {}, ""},
+    DownloadCase{"BinaryBody", {{"/file", Route::ok(std::string("BM\0\xff\r\n", 6))}}, Direct, {},
+                 std::string("BM\0\xff\r\n", 6)},
+    DownloadCase{"Redirect", {{"/file", Route::redirect("/moved")}, {"/moved", Route::ok("moved body")}},
+                 Direct, {}, "moved body"},
+    DownloadCase{"AbsoluteRedirect",
+                 {{"/file", Route::redirect("http://127.0.0.1:{port}/moved", 301)}, {"/moved", Route::ok("moved")}},
+                 Direct, {}, "moved"},
+    DownloadCase{"RedirectsUpToTheLimit",
+                 {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
+                 Direct, {.maxRedirects = 2}, "end"},
+    DownloadCase{"ChunkedBody", {{"/file", Route::chunked(std::string(20000, 'c'))}}, Direct, {},
+                 std::string(20000, 'c')},
+    DownloadCase{"DeclaredBodyAtTheCap", {{"/file", Route::ok(std::string(SmallCap, 'x'))}}, Direct, smallCap(),
+                 std::string(SmallCap, 'x')},
+    DownloadCase{"ChunkedBodyAtTheCap", {{"/file", Route::chunked(std::string(SmallCap, 'x'))}}, Direct,
+                 smallCap(), std::string(SmallCap, 'x')}),
+    caseName);
+
+class FailedDownload : public DownloadTest {};
+
+TEST_P(FailedDownload, LeavesTheEarlierFileAndNoTemporaryFile)
+{
+    EXPECT_FALSE(download());
+    EXPECT_EQ(readFile(target), "earlier");
+    EXPECT_EQ(entries(folder.path()), std::set<std::string>{"version"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Stahni, FailedDownload, testing::Values(
+    DownloadCase{"NotFound", {}, Direct, {}, ""},
+    DownloadCase{"ServerError", {{"/file", Route::error(500)}}, Direct, {}, ""},
+    DownloadCase{"ConnectionRefused", {}, "http://127.0.0.1:{closed}/file", {}, ""},
+    DownloadCase{"StallAfterHeaders", {{"/file", Route::stall()}}, Direct, shortStall(), ""},
+    DownloadCase{"OverallTimeLimit", {{"/file", Route::stall()}}, Direct, {.totalTimeoutMs = 500}, ""},
+    DownloadCase{"BodyCutShort", {{"/file", Route::cutShort("half", 100)}}, Direct, {}, ""},
+    DownloadCase{"DeclaredBodyOverTheCap", {{"/file", Route::ok(std::string(SmallCap + 1, 'x'))}}, Direct,
+                 smallCap(), ""},
+    DownloadCase{"ChunkedBodyOverTheCap", {{"/file", Route::chunked(std::string(SmallCap + 1, 'x'))}}, Direct,
+                 smallCap(), ""},
+    DownloadCase{"LargeBodyOverTheDefaultCap", {{"/file", Route::chunked(std::string(4 * 1024 * 1024 + 1, 'x'))}},
+                 Direct, {}, ""},
+    DownloadCase{"RedirectToFile", {{"/file", Route::redirect("file:///etc/hostname")}}, Direct, {}, ""},
+    DownloadCase{"RedirectToFtp", {{"/file", Route::redirect("ftp://127.0.0.1:{closed}/x")}}, Direct, {}, ""},
+    DownloadCase{"TooManyRedirects",
+                 {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
+                 Direct, {.maxRedirects = 1}, ""},
+    DownloadCase{"RedirectLoop", {{"/file", Route::redirect("/file")}}, Direct, {}, ""},
+    DownloadCase{"RedirectWithoutLocation", {{"/file", Route{.status = 302, .body = "no location"}}}, Direct, {}, ""},
+    DownloadCase{"FileAddress", {}, "file:///etc/hostname", {}, ""},
+    DownloadCase{"FtpAddress", {}, "ftp://127.0.0.1:{port}/file", {}, ""},
+    DownloadCase{"EmptyAddress", {}, "", {}, ""},
+    DownloadCase{"Malformed", {}, "http://127.0.0.1:{port}/a b\r\nX: y", {}, ""}),
+    caseName);
+
+TEST(StahniWithoutEarlierFile, CreatesNoFileOnFailure)
+{
+    const auto noProxies = TestFiles::withoutProxies();
+    HttpTestServer server;
+    server.setRoute("/cut", Route::cutShort("half", 100));
+    TestFiles::Folder folder;
+    for (const auto* path : {"/missing", "/cut"}) {
+        EXPECT_FALSE(Stahni(server.url(path), folder.file("version"))) << path;
+        EXPECT_TRUE(entries(folder.path()).empty()) << path;
+    }
+}
+
+TEST(StahniTarget, UnwritablePlacesFail)
+{
+    const auto noProxies = TestFiles::withoutProxies();
+    HttpTestServer server;
+    server.setRoute("/file", Route::ok("body"));
+    TestFiles::Folder folder;
+    std::filesystem::create_directory(folder.file("taken"));
+    EXPECT_FALSE(Stahni(server.url("/file"), folder.file("missing-folder/version")));
+    EXPECT_FALSE(Stahni(server.url("/file"), folder.file("taken")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken")));
+    EXPECT_EQ(entries(folder.path()), std::set<std::string>{"taken"});
+}
+
+TEST(StahniProxy, SendsTheRequestThroughTheProxyEnvironment)
+{
+    HttpTestServer proxy;
+    proxy.setRoute("/update.txt", Route::ok("through the proxy"));
+    // The target port is closed: were the proxy ignored, the download would fail.
+    const auto target = "http://127.0.0.1:" + std::to_string(TestHttp::closedLoopbackPort()) + "/update.txt";
+    const TestFiles::EnvironmentOverride environment{
+        {"http_proxy", proxy.url("").c_str()}, {"no_proxy", nullptr}, {"NO_PROXY", nullptr}};
+    TestFiles::Folder folder;
+
+    EXPECT_TRUE(Stahni(target, folder.file("version")));
+    EXPECT_EQ(readFile(folder.file("version")), "through the proxy");
+    ASSERT_EQ(proxy.requests().size(), 1u);
+    EXPECT_EQ(proxy.requests().front().target, target);
+}
+
+} // namespace
