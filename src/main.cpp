@@ -1,7 +1,12 @@
+#include "windows/Form1.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    // The program ends only through its main window, never because some other window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Form1::instance().show();
+    return QApplication::exec();
 }

@@ -1,1 +1,147 @@
-// placeholder
+#include "model/Evaluation.h"
+
+#include "model/NumberReader.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace model {
+namespace {
+
+struct Band {
+    float upperLimit; // inclusive
+    std::string_view caption;
+};
+
+// Class names begin at the thirteenth character so that they line up in a fixed-pitch font.
+constexpr std::array<Band, 5> bands{{
+    {18.5f, "BMI < 18.5  Podváha"},
+    {25.0f, "18,5–25     Ideální váha"},
+    {30.0f, "25–30       Nadváha"},
+    {35.0f, "30–35       Mírná obezita"},
+    {40.0f, "35–40       Střední obezita"},
+}};
+constexpr std::string_view topBand = "BMI > 40    Morbidní obezita";
+
+constexpr float unitThreshold = 2.88f;
+
+std::string fixedThreeDecimals(double value)
+{
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 3);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string exponentForm(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, 6);
+    std::string text(buffer.data(), result.ptr);
+    const auto e = text.find('e');
+    std::string mantissa = text.substr(0, e);
+    std::string exponent = text.substr(e + 1);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.')
+        mantissa.pop_back();
+    return mantissa + "E" + exponent;
+}
+
+} // namespace
+
+std::string withDecimalPoints(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+HeightUnit heightUnit(std::string_view unitText)
+{
+    if (unitText == "cm")
+        return HeightUnit::Centimetres;
+    if (unitText == "m")
+        return HeightUnit::Metres;
+    return HeightUnit::None;
+}
+
+float heightInCentimetres(float number, HeightUnit unit, float previous)
+{
+    switch (unit) {
+    case HeightUnit::Centimetres:
+        return number;
+    case HeightUnit::Metres:
+        return toSingle(static_cast<double>(number) * 100.0);
+    case HeightUnit::None:
+        break;
+    }
+    return previous;
+}
+
+HeightUnit suggestedUnit(float number)
+{
+    if (!std::isfinite(number))
+        return HeightUnit::None;
+    return number >= unitThreshold ? HeightUnit::Centimetres : HeightUnit::Metres;
+}
+
+Evaluation evaluate(std::string_view weightText, std::string_view heightText,
+                    std::string_view ageText, std::string_view unitText, float previousHeight)
+{
+    Evaluation e;
+    e.height = heightInCentimetres(readSingle(heightText), heightUnit(unitText), previousHeight);
+    e.weight = readSingle(weightText);
+    e.age = readSingle(ageText);
+    if (!std::isfinite(e.weight) || !std::isfinite(e.height) || !std::isfinite(e.age))
+        return e;
+    const float bmi = toSingle(e.weight / std::pow(e.height / 100.0, 2));
+    if (std::isfinite(bmi))
+        e.bmi = bmi;
+    return e;
+}
+
+std::string formatIndex(float bmi, std::string_view decimalSeparator)
+{
+    const double value = bmi;
+    std::string text = std::fabs(value) >= 1e15 ? exponentForm(value) : fixedThreeDecimals(value);
+    const auto point = text.find('.');
+    if (point != std::string::npos && text.find('E') == std::string::npos) {
+        if (std::fabs(value) >= 1e4)
+            text.erase(point);
+        else
+            text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
+    if (const auto at = text.find('.'); at != std::string::npos)
+        text.replace(at, 1, decimalSeparator);
+    return text;
+}
+
+std::string resultCaption(std::optional<float> bmi, std::string_view decimalSeparator)
+{
+    std::string caption(ResultPrefix);
+    if (bmi)
+        caption += formatIndex(*bmi, decimalSeparator);
+    return caption;
+}
+
+std::string_view bandCaption(float bmi)
+{
+    for (const Band& band : bands) {
+        if (bmi <= band.upperLimit)
+            return band.caption;
+    }
+    return topBand;
+}
+
+ChartPoint markerCentre(float age, float bmi)
+{
+    return {age * 81.875 - 823.75, 3740 - bmi * 60.83};
+}
+
+} // namespace model

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "resources/Pictures.h"
+
+#include <QColor>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+
+class QLabel;
+
+// The few kinds of control the windows need that Qt lacks, and the rules every control shares.
+namespace windows {
+
+// A control's own visibility flag, as the windows' logic sees it: whether it would be on
+// screen when its window is. QWidget::isVisible() would also say false for every control of
+// a window that is merely hidden.
+bool isShown(const QWidget& control);
+void toggleShown(QWidget& control);
+
+// A straight line between two end points given in twips of its container. The end points keep
+// the single-precision values they were given; only drawing rounds them to pixels.
+class Line : public QWidget {
+public:
+    explicit Line(QColor colour, int widthPixels = 2);
+
+    float X1() const { return x1; }
+    float Y1() const { return y1; }
+    float X2() const { return x2; }
+    float Y2() const { return y2; }
+    void setX1(float value);
+    void setY1(float value);
+    void setX2(float value);
+    void setY2(float value);
+    void setEnds(float newX1, float newY1, float newX2, float newY2);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void place();
+
+    QColor colour;
+    int penWidth = 2;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// A rectangle outline with a transparent interior; its position and size are in twips.
+class Shape : public QWidget {
+public:
+    Shape(QColor borderColour, int borderWidthPixels);
+
+    float Top() const { return top; }
+    void setTop(float value);
+    void setTwipsGeometry(float newLeft, float newTop, float newWidth, float newHeight);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void place();
+
+    QColor colour;
+    int borderWidth = 1;
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
+// A picture drawn at its natural size from its top-left corner, which reports clicks and
+// mouse movements over it.
+class Picture : public QWidget {
+    Q_OBJECT
+public:
+    explicit Picture(const pictures::Picture& picture);
+    void setPixmap(const QPixmap& pixmap);
+
+signals:
+    void clicked();
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    const pictures::Picture* source = nullptr;
+    QPixmap loaded;
+    QPixmap cache;
+    bool pressed = false;
+};
+
+// A single-line text box whose typed characters pass a key filter first. The filter gets the
+// character's code and may set it to 0 to swallow the key; editing keys that insert nothing
+// (arrows, Delete, Home, End) never reach it.
+class TextBox : public QLineEdit {
+public:
+    using KeyFilter = std::function<void(short& keyAscii)>;
+    explicit TextBox(KeyFilter filter);
+
+    // The code the filter sees for a key event, or nothing for a key that inserts no character.
+    static std::optional<short> characterCode(const QKeyEvent& event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    bool accepts(short code) const;
+
+    KeyFilter filter;
+};
+
+// How a caption reads on screen: "&&" shows one ampersand, a lone "&" marks nothing here.
+QString visibleCaption(const QString& caption);
+
+// Every label wraps at word boundaries within its box and starts at its top, as the layouts expect.
+void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal = Qt::AlignLeft);
+
+// The desktop's colour for greyed text, as the classic dialogs draw it.
+inline const QColor GreyText{128, 128, 128};
+
+// A font of the program by its stand-in family, in points as the layouts give them.
+enum class Face { Sans, Mono };
+QFont controlFont(Face face, double points, bool bold);
+
+// One row of a window's layout table: where a control sits, in twips of its container.
+struct Placement {
+    QWidget* control;
+    QWidget* container;
+    double left, top, width, height;
+};
+
+// Puts every control in its container at its place. The table lists each container's controls
+// from front to back, so the first stays on top.
+void applyLayout(std::initializer_list<Placement> table);
+
+} // namespace windows

@@ -1,0 +1,92 @@
+#pragma once
+
+// The main window. Its handlers only read the controls, hand the texts to the evaluation in
+// model/ and write what comes back into the controls; the reference windows follow through
+// their own Zobrazeni and Zobrazeni1 after every evaluation.
+
+#include "windows/Controls.h"
+#include "windows/SingleWindow.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+class Form1 : public windows::SingleWindow<Form1> {
+public:
+    void Form_Load();
+    void Form_Unload();
+
+    // Controls, containers first so that they outlive what they contain.
+    QTimer Timer1;
+    QWidget Frame2;
+    QGroupBox Frame1;
+    windows::Line Line2;
+    windows::Line Line1;
+    windows::Picture Image2;
+    windows::Picture Image1;
+    QRadioButton Option2;
+    QRadioButton Option1;
+    windows::TextBox Text3;
+    QComboBox Combo1;
+    windows::TextBox Text2;
+    windows::TextBox Text1;
+    QLabel Label4;
+    QLabel Label2;
+    QLabel Label1;
+    QLabel Label7;
+    QLabel Label6;
+    windows::Picture Image7;
+    QLabel Label13;
+    QLabel Label12;
+    QLabel Label11;
+    windows::Picture Image6;
+    windows::Picture Image5;
+    windows::Picture Image4;
+    QLabel Label5;
+    windows::Picture Image3;
+    QLabel Label3;
+
+    // The last evaluation's results.
+    float BMI = 0;
+    float Vek = 0;
+
+    void Vypocet();
+
+    void Text1_KeyPress(short& KeyAscii);
+    void Text2_KeyPress(short& KeyAscii);
+    void Text3_KeyPress(short& KeyAscii);
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+
+    void Form_MouseMove();
+    void Combo1_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Image3_MouseMove();
+    void Image4_MouseMove();
+    void Image5_MouseMove();
+    void Image6_MouseMove();
+    void Image7_MouseMove();
+    void Image3_Click();
+    void Image4_Click();
+    void Image5_Click();
+    void Image6_Click();
+    void Image7_Click();
+    void Timer1_Timer();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    friend class windows::SingleWindow<Form1>;
+    Form1();
+
+    void layOut();
+    void connectHandlers();
+    void setBold(QLabel& label, bool bold);
+    // The weight and age boxes never stay empty or at a lone "0".
+    void replaceEmptyOrZero(windows::TextBox& box);
+};

@@ -1,0 +1,36 @@
+#include "windows/SingleWindow.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+
+namespace windows {
+
+QFont programFont()
+{
+    // The default 8-point dialog font, in its metric-compatible stand-in, sized in pixels so
+    // that the twips layout holds on any screen.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    return font;
+}
+
+void showModal(QWidget& window)
+{
+    QPointer<QWidget> guard(&window);
+    QEventLoop loop;
+    QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    if (guard)
+        loop.exec();
+}
+
+void endProgram()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace windows

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QSize>
+
+class QWidget;
+
+namespace windows {
+
+// A fixed-size tool window: small caption with a close box only, not in the task bar.
+void makeToolWindow(QWidget& window, QSize clientSize);
+
+// The program's own icon, for the windows that show it.
+QIcon programIcon();
+
+} // namespace windows

@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Widget tests need one application object for the whole run, created before any widget.
+int main(int argc, char* argv[])
+{
+    // Headless unless told otherwise, also when test discovery runs the executable bare.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

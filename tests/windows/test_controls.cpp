@@ -1,0 +1,117 @@
+#include "ProgramState.h"
+
+#include "windows/Controls.h"
+#include "windows/Twips.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct KeyCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+    int code; // -1: no character
+};
+
+class CharacterCodes : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(CharacterCodes, SameCodeWhicheverWayTheKeyArrives)
+{
+    const KeyCase& c = GetParam();
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, QString::fromLatin1(c.text));
+    const auto code = windows::TextBox::characterCode(event);
+    if (c.code < 0)
+        EXPECT_FALSE(code);
+    else
+        EXPECT_EQ(code.value_or(-1), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, CharacterCodes, ::testing::Values(
+    KeyCase{Qt::Key_5, Qt::NoModifier, "5", '5'},
+    KeyCase{Qt::Key_A, Qt::NoModifier, "a", 'a'},
+    KeyCase{Qt::Key_V, Qt::ControlModifier, "v", 22},
+    KeyCase{Qt::Key_V, Qt::ControlModifier, "\x16", 22},
+    KeyCase{Qt::Key_C, Qt::ControlModifier, "", 3},
+    KeyCase{Qt::Key_Z, Qt::ControlModifier, "\x1a", 26},
+    KeyCase{Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
+    KeyCase{Qt::Key_Return, Qt::NoModifier, "\r", 13},
+    KeyCase{Qt::Key_Delete, Qt::NoModifier, "\x7f", -1},
+    KeyCase{Qt::Key_Delete, Qt::NoModifier, "", -1},
+    KeyCase{Qt::Key_Left, Qt::NoModifier, "", -1},
+    KeyCase{Qt::Key_Home, Qt::ShiftModifier, "", -1}));
+
+TEST(Twips, ConversionRoundsAndClamps)
+{
+    EXPECT_EQ(twips::toPixels(4800), 320);
+    EXPECT_EQ(twips::toPixels(813.75), 54);
+    EXPECT_EQ(twips::toPixels(-823.75), -55);
+    EXPECT_EQ(twips::toPixels(1e30), 100000);
+    EXPECT_EQ(twips::toPixels(-std::numeric_limits<double>::infinity()), -100000);
+    EXPECT_EQ(twips::toPixels(std::nan("")), 0);
+    EXPECT_EQ(twips::toPixels(120, 120, 4575, 1815), QRect(8, 8, 305, 121));
+    EXPECT_EQ(twips::pointsToPixels(9.75), 13);
+    EXPECT_EQ(twips::pointsToPixels(8.25), 11);
+}
+
+TEST(Captions, DoubledAmpersandShowsOnce)
+{
+    EXPECT_EQ(windows::visibleCaption(QStringLiteral("O programu && aktualizace")),
+              QStringLiteral("O programu & aktualizace"));
+    EXPECT_EQ(windows::visibleCaption(QStringLiteral("&Konec")), QStringLiteral("Konec"));
+    EXPECT_EQ(windows::visibleCaption(QStringLiteral("a&")), QStringLiteral("a"));
+}
+
+TEST(Lines, EndsKeepTheirValuesAndWidgetCoversOnlyTheLine)
+{
+    windows::Line line(Qt::red);
+    line.setEnds(813.75f, 2215.355f, 813.75f, 2515.355f);
+    EXPECT_EQ(line.Y1(), 2215.355f);
+    EXPECT_EQ(line.geometry(), QRect(QPoint(52, 146), QPoint(56, 170)));
+    line.setX1(std::numeric_limits<float>::infinity());
+    EXPECT_LE(line.geometry().right(), twips::PixelLimit + 2);
+}
+
+class Windows : public ProgramTest {};
+
+TEST_F(Windows, ClosedWindowIsForgottenAtOnceAndCreatedAfresh)
+{
+    Form4& first = Form4::instance();
+    first.show();
+    first.close();
+    EXPECT_EQ(Form4::existing(), nullptr);
+    Form4& second = Form4::instance();
+    EXPECT_NE(&second, &first);
+    EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(Windows, ModalShowReturnsWhenTheWindowCloses)
+{
+    Form4& help = Form4::instance();
+    QTimer::singleShot(0, &help, [&help] {
+        EXPECT_TRUE(help.isModal());
+        help.close();
+    });
+    windows::showModal(help);
+    EXPECT_EQ(Form4::existing(), nullptr);
+}
+
+TEST_F(Windows, HelpTextFillsTheWindowAtAnySize)
+{
+    Form4& help = Form4::instance();
+    help.show();
+    EXPECT_EQ(help.Text1.geometry(), help.rect());
+    help.resize(200, 90);
+    EXPECT_EQ(help.Text1.geometry(), QRect(0, 0, 200, 90));
+    help.showMinimized();
+    help.showNormal();
+    EXPECT_EQ(help.Text1.geometry(), help.rect());
+    EXPECT_TRUE(help.Text1.isReadOnly());
+    EXPECT_FALSE(help.Text1.toPlainText().contains(u'\r'));
+}
+
+} // namespace
