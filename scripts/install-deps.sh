@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2                           # metric-compatible stand-ins for MS Sans Serif / Courier New
   xvfb xauth x11-utils imagemagick            # headless runs and screenshots
   xdg-utils                                   # opening web addresses in the desktop's browser
+  xdotool                                     # end-to-end tests click the real windows
 )
 
 missing=()
