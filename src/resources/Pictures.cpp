@@ -381,8 +381,16 @@ constexpr int kMaxHeight = 210;
 constexpr int kMinWeight = 40;
 constexpr int kMaxWeight = 130;
 
-qreal columnOf(qreal heightCm) { return ((heightCm - kMinHeight) * kTwipsPerCm + kLeftTwips) / kTwipsPerPixel; }
-qreal rowOf(qreal weightKg) { return (kBottomTwips - (weightKg - kMinWeight) * kTwipsPerKg) / kTwipsPerPixel; }
+qreal columnOf(qreal heightCm)
+{
+    return ((heightCm - kMinHeight) * kTwipsPerCm + kLeftTwips) / kTwipsPerPixel;
+}
+
+qreal rowOf(qreal weightKg)
+{
+    return (kBottomTwips - (weightKg - kMinWeight) * kTwipsPerKg) / kTwipsPerPixel;
+}
+
 qreal weightAt(qreal bmi, qreal heightCm) { return bmi * (heightCm / 100) * (heightCm / 100); }
 
 // The axes sit on the pixels that hold the chart's limits; the bands fill what lies inside.

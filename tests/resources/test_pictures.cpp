@@ -123,7 +123,8 @@ TEST(Render, DumpsEveryPictureWhenAskedTo)
         GTEST_SKIP() << "TELIMER_PICTURES_DIR not set";
     for (const Named& n : kAll) {
         for (const qreal dpr : {1.0, 2.0}) {
-            const QString file = QStringLiteral("%1@%2.png").arg(QString::fromUtf8(n.name)).arg(dpr);
+            const QString file =
+                QStringLiteral("%1@%2.png").arg(QString::fromUtf8(n.name)).arg(dpr);
             EXPECT_TRUE(pictures::render(*n.picture, dpr).save(QDir(folder).filePath(file)));
         }
     }
@@ -185,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TransparentSpots{"BmiChart", &pictures::BmiChart,
                          {{0, 0}, {306, 0}, {0, 299}, {306, 299}, {150, 230}, {200, 60}}},
-        TransparentSpots{"Legend", &pictures::Legend, {{1, 1}, {258, 1}, {1, 37}, {258, 37}, {90, 19}}},
+        TransparentSpots{"Legend", &pictures::Legend,
+                         {{1, 1}, {258, 1}, {1, 37}, {258, 37}, {90, 19}}},
         TransparentSpots{"HelpButton", &pictures::HelpButton, kButtonCorners},
         TransparentSpots{"AboutButton", &pictures::AboutButton, kButtonCorners},
         TransparentSpots{"QuitButton", &pictures::QuitButton, kButtonCorners},
@@ -474,12 +476,18 @@ const QColor kLightBlue(153, 204, 254), kWhite(255, 255, 255), kPaleYellow(254, 
 
 INSTANTIATE_TEST_SUITE_P(
     WeightChart, WeightChartBandEdge,
-    ::testing::Values(BandEdge{18.5, 152, kWhite, kLightBlue}, BandEdge{18.5, 185, kWhite, kLightBlue},
-                      BandEdge{18.5, 205, kWhite, kLightBlue}, BandEdge{25, 152, kPaleYellow, kWhite},
-                      BandEdge{25, 185, kPaleYellow, kWhite}, BandEdge{25, 205, kPaleYellow, kWhite},
-                      BandEdge{30, 152, kBandAmber, kPaleYellow}, BandEdge{30, 200, kBandAmber, kPaleYellow},
-                      BandEdge{35, 152, kOrange, kBandAmber}, BandEdge{35, 180, kOrange, kBandAmber},
-                      BandEdge{40, 152, kBandRed, kOrange}, BandEdge{40, 175, kBandRed, kOrange}));
+    ::testing::Values(BandEdge{18.5, 152, kWhite, kLightBlue},
+                      BandEdge{18.5, 185, kWhite, kLightBlue},
+                      BandEdge{18.5, 205, kWhite, kLightBlue},
+                      BandEdge{25, 152, kPaleYellow, kWhite},
+                      BandEdge{25, 185, kPaleYellow, kWhite},
+                      BandEdge{25, 205, kPaleYellow, kWhite},
+                      BandEdge{30, 152, kBandAmber, kPaleYellow},
+                      BandEdge{30, 200, kBandAmber, kPaleYellow},
+                      BandEdge{35, 152, kOrange, kBandAmber},
+                      BandEdge{35, 180, kOrange, kBandAmber},
+                      BandEdge{40, 152, kBandRed, kOrange},
+                      BandEdge{40, 175, kBandRed, kOrange}));
 
 // ---------------------------------------------------------------------------------------------
 // Small pictures
