@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev   # widgets toolkit
   libcurl4-openssl-dev                        # downloads of the update descriptor and banner
   libgtest-dev libbenchmark-dev               # tests and benchmarks

@@ -100,18 +100,4 @@ TEST_F(Windows, ModalShowReturnsWhenTheWindowCloses)
     EXPECT_EQ(Form4::existing(), nullptr);
 }
 
-TEST_F(Windows, HelpTextFillsTheWindowAtAnySize)
-{
-    Form4& help = Form4::instance();
-    help.show();
-    EXPECT_EQ(help.Text1.geometry(), help.rect());
-    help.resize(200, 90);
-    EXPECT_EQ(help.Text1.geometry(), QRect(0, 0, 200, 90));
-    help.showMinimized();
-    help.showNormal();
-    EXPECT_EQ(help.Text1.geometry(), help.rect());
-    EXPECT_TRUE(help.Text1.isReadOnly());
-    EXPECT_FALSE(help.Text1.toPlainText().contains(u'\r'));
-}
-
 } // namespace

@@ -65,8 +65,8 @@ TEST_F(MainWindow, StartsWithTheDefaultEvaluation)
 
 TEST_F(MainWindow, CzechLocaleWritesDecimalComma)
 {
-    if (!QLocale::system().name().startsWith(QStringLiteral("cs")))
-        GTEST_SKIP() << "runs under a Czech locale only";
+    if (!qEnvironmentVariable("LC_ALL").startsWith(QStringLiteral("cs")))
+        GTEST_SKIP() << "runs under a Czech locale only (its own ctest entry)";
     EXPECT_EQ(form().Label3.text(), caption("22,598"));
 }
 
