@@ -1,4 +1,4 @@
-#include "windows/Form1.h"
+#include "windows/Form6.h"
 
 #include <QApplication>
 
@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The program ends only through its main window, never because some other window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    Form1::instance().show();
+    // The banner opens the program and hands over to the main window when its time is up.
+    Form6::instance().show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "model/ReferencePlacement.h"
 #include "resources/Pictures.h"
 #include "windows/Form2.h"
+#include "windows/Form3.h"
 #include "windows/Form4.h"
 #include "windows/Form5.h"
 #include "windows/ToolWindow.h"
@@ -254,7 +255,7 @@ void Form1::Image7_MouseMove() { setBold(Label7, true); }
 void Form1::Image3_Click() { Form2::instance().show(); }
 void Form1::Image7_Click() { Form5::instance().show(); }
 void Form1::Image4_Click() { Form4::instance().show(); }
-void Form1::Image5_Click() {}
+void Form1::Image5_Click() { windows::showModal(Form3::instance()); }
 void Form1::Image6_Click() { windows::endProgram(); }
 
 void Form1::Timer1_Timer()

@@ -1,0 +1,147 @@
+#include "windows/Form3.h"
+
+#include "BuildInfo.h"
+#include "online/Module1.h"
+#include "resources/Pictures.h"
+#include "resources/Strings.h"
+#include "windows/BusyCursor.h"
+#include "windows/ToolWindow.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+
+using windows::Face;
+
+namespace {
+
+// The descriptor's page address comes without it.
+constexpr char PagePrefix[] = "http://www.";
+
+const QColor statusColour(192, 0, 0);
+const QColor requestColour(128, 0, 0);
+
+const QString versionLine = QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:")
+    + QString::fromUtf8(Module1::BuildId.data(), static_cast<qsizetype>(Module1::BuildId.size()));
+
+void setTextColour(QLabel& label, QPalette::ColorGroup group, const QColor& colour)
+{
+    QPalette palette = label.palette();
+    palette.setColor(group, QPalette::WindowText, colour);
+    label.setPalette(palette);
+}
+
+} // namespace
+
+Form3::Form3() : Image1(pictures::Icon)
+{
+    setWindowTitle(QStringLiteral("About"));
+    windows::makeToolWindow(*this, QSize(312, 226));
+    layOut();
+    setUpLinks();
+}
+
+void Form3::layOut()
+{
+    windows::applyLayout({
+        {&Image1, this, 120, 120, 480, 480},
+        {&Label1, this, 840, 120, 1455, 240},
+        {&Label2, this, 840, 480, 2340, 195},
+        {&Label3, this, 840, 720, 3300, 195},
+        {&Label4, this, 840, 1080, 1800, 240},
+        {&Label7, this, 1080, 1320, 1620, 240},
+        {&Label15, this, 120, 1680, 4455, 555},
+        {&Label5, this, 120, 2400, 4485, 675},
+        {&Label6, this, 120, 3120, 4455, 195},
+    });
+    windows::setupLabel(Label1, QStringLiteral("Telimer v1.1r"));
+    windows::setupLabel(Label2, QStringLiteral("© 2008 ") + QString::fromUtf8(buildinfo::CompanyName));
+    windows::setupLabel(Label3, QStringLiteral("Vytvořil : Petr Dvořák, petr@vexa.example"));
+    windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
+    windows::setupLabel(Label7, QStringLiteral("- web programu"));
+    windows::setupLabel(Label15, QStringLiteral("Prosím čekejte..."));
+    windows::setupLabel(Label5, QStringLiteral("Líbí-li se Vám program, pošlete prosím autorovi dárek\n"
+                                               "v libovolné výši na účet č. 123456789/0000,\n"
+                                               "do zprávy pro příjemce uveďte „Vexík“. Děkuji!"));
+    windows::setupLabel(Label6, versionLine);
+
+    for (QLabel* bold : {&Label1, &Label4, &Label7})
+        bold->setFont(windows::controlFont(Face::Sans, 9.75, true));
+    Label15.setFont(windows::controlFont(Face::Sans, 8.25, true));
+    setTextColour(Label15, QPalette::Active, statusColour);
+    setTextColour(Label15, QPalette::Inactive, statusColour);
+    setTextColour(Label15, QPalette::Disabled, windows::GreyText);
+    Label15.setEnabled(false);
+    setTextColour(Label5, QPalette::All, requestColour);
+    keepOnOneLine(Label4);
+    keepOnOneLine(Label6);
+}
+
+// A line that must not wrap (the host name; the version line, whose blanks push the build
+// identifier to its right end) grows into the empty space to its right when the stand-in font
+// or a longer host needs it, up to the window's edge.
+void Form3::keepOnOneLine(QLabel& label)
+{
+    label.setWordWrap(false);
+    label.resize(std::max(label.width(), std::min(label.sizeHint().width(), width() - label.x())), label.height());
+}
+
+void Form3::setUpLinks()
+{
+    for (QLabel* link : {&Label4, &Label7}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &Label4 && watched != &Label7)
+        return SingleWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            pressedLink = watched;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        // A click is a press and a release of the left button both on the same link.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* link = static_cast<QLabel*>(watched);
+        const bool click = pressedLink == watched && mouse->button() == Qt::LeftButton
+            && link->rect().contains(mouse->position().toPoint());
+        pressedLink = nullptr;
+        if (click && watched == &Label4)
+            Label4_Click();
+        else if (click)
+            Label7_Click();
+    }
+    return false;
+}
+
+void Form3::Form_Load()
+{
+    Chyba = false;
+    const windows::BusyCursor busy;
+    const std::string descriptor = Module1::localFilePath(Module1::DescriptorFileName);
+    const bool downloaded = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
+    Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
+
+    auto fields = Module1::readDescriptor(descriptor, Module1::StatusEnabledField + 1);
+    if (!fields) {
+        Label15.setText(strings::load(strings::DownloadError));
+        Chyba = true;
+        return;
+    }
+    Polozky = std::move(*fields);
+    Label15.setText(windows::visibleCaption(QString::fromStdString(Polozky[Module1::StatusTextField])));
+    Label15.setEnabled(Polozky[Module1::StatusEnabledField].starts_with('1'));
+    Label6.setToolTip(QString::fromStdString(PagePrefix + Polozky[Module1::ProgramPageField]));
+}
+
+void Form3::Form_Unload() { Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName)); }
+
+void Form3::Label4_Click() { Module1::openWebAddress(Module1::pageAddress("")); }
+
+void Form3::Label7_Click()
+{
+    Module1::openWebAddress(Chyba ? Module1::pageAddress(Module1::ProgramPagePath)
+                                  : PagePrefix + Polozky[Module1::ProgramPageField]);
+}

@@ -1,0 +1,110 @@
+#include "windows/Form6.h"
+
+#include "online/Module1.h"
+#include "resources/Pictures.h"
+#include "windows/BusyCursor.h"
+#include "windows/Form1.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QScreen>
+
+#include <optional>
+
+namespace {
+
+// The downloaded banner, or nothing when the file is no readable picture (an error page, say)
+// or claims a size that no banner has and that would only cost memory to decode.
+std::optional<QImage> readBanner(const std::string& path)
+{
+    QImageReader reader(QString::fromStdString(path));
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty() || size.width() > Form6::MaxBannerSide
+        || size.height() > Form6::MaxBannerSide)
+        return std::nullopt;
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    return image;
+}
+
+} // namespace
+
+Form6::Form6() : Picture1(pictures::BuiltInBanner)
+{
+    setWindowTitle(QStringLiteral("Form6"));
+    // A splash window: no border, no title bar, no task bar entry.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    resize(518, 161); // the design size, replaced by the load
+    windows::applyLayout({{&Picture1, this, 0, 0, 7020, 900}});
+    Timer1.setInterval(500);
+    connect(&Timer1, &QTimer::timeout, this, &Form6::Timer1_Timer);
+    connect(&Picture1, &windows::Picture::clicked, this, &Form6::Picture1_Click);
+}
+
+void Form6::Form_Load()
+{
+    const windows::BusyCursor busy;
+    const std::string banner = Module1::localFilePath(Module1::BannerFileName);
+    Module1::Stahni(Module1::downloadAddress(Module1::BannerWebPath), banner);
+    if (Module1::fileExists(banner))
+        showBanner(banner);
+    setFixedSize(Picture1.size());
+    centreOnScreen();
+
+    const std::string descriptor = Module1::localFilePath(Module1::DescriptorFileName);
+    Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
+    if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerAddressField + 1)) {
+        Polozky = std::move(*fields);
+        Adresa = Polozky[Module1::BannerAddressField];
+    }
+    // The ten ticks count from the end of the load, so the banner stays about five seconds
+    // however long the downloads took.
+    Timer1.start();
+}
+
+// The picture is drawn at its own size from the box's corner: cut at the right and bottom when
+// larger, the box's background around it when smaller.
+void Form6::showBanner(const std::string& path)
+{
+    const std::optional<QImage> image = readBanner(path);
+    if (!image)
+        return;
+    QPixmap box(Picture1.size());
+    box.fill(palette().color(QPalette::Window));
+    QPainter painter(&box);
+    painter.drawImage(0, 0, *image);
+    painter.end();
+    Picture1.setPixmap(box);
+}
+
+void Form6::centreOnScreen()
+{
+    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!display)
+        return;
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(display->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form6::Picture1_Click()
+{
+    if (Adresa.empty())
+        Adresa = Module1::pageAddress(Module1::DefaultBannerPagePath);
+    Module1::openWebAddress(Adresa);
+}
+
+void Form6::Timer1_Timer()
+{
+    Citac += 1;
+    if (Citac < 10)
+        return;
+    Timer1.stop();
+    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::deleteFileQuietly(Module1::localFilePath(Module1::BannerFileName));
+    Form1::instance().show();
+    close();
+}
