@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Clock.h"
+
+#include <QObject>
+
+class QWidget;
+
+// Start-up measurement shared by the Telimer and the bare program, so that both are timed the
+// same way. The launcher stamps CLOCK_MONOTONIC right before it execs the program and passes
+// the stamp on in STARTUP_T0_NS; the probe stamps again once the window's first paint has
+// reached the X server, prints the difference and the peak resident memory, and quits.
+namespace bench {
+
+class FirstPaintProbe : public QObject {
+public:
+    // Watches window's paint events; window must outlive the probe's report.
+    explicit FirstPaintProbe(QWidget& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void report();
+
+    QWidget* window = nullptr;
+    bool painted = false;
+};
+
+} // namespace bench

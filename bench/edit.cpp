@@ -1,0 +1,66 @@
+// One edit of the weight box through the real main window: the change handling, the
+// evaluation, the captions, the marker and both reference windows following.
+
+#include "Offscreen.h"
+
+#include "windows/Form1.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+constexpr int Repetitions = 20;
+
+// Two different texts in turn, so that every setText really changes the box.
+const std::array<QString, 2> Weights{QStringLiteral("70"), QStringLiteral("71")};
+
+void shownForm()
+{
+    Form1& form = Form1::instance();
+    // The blink would add repaints of its own to the measured ones.
+    form.Timer1.stop();
+    form.show();
+    QCoreApplication::processEvents();
+}
+
+void WeightEdit(benchmark::State& state)
+{
+    shownForm();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Form1::instance().Text1.setText(Weights[next]);
+        next ^= 1;
+    }
+}
+BENCHMARK(WeightEdit)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+
+// The same edit with the repaint that follows it on the next turn of the event loop.
+void WeightEditRepainted(benchmark::State& state)
+{
+    shownForm();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Form1::instance().Text1.setText(Weights[next]);
+        next ^= 1;
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(WeightEditRepainted)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    bench::useOffscreenUnlessChosen();
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

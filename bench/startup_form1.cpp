@@ -1,0 +1,18 @@
+// Telimer's main window from process start to its first frame on screen, started the way the
+// program starts it once the banner is gone: created (hidden, loaded) and then shown.
+
+#include "FirstPaint.h"
+
+#include "windows/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    Form1& form = Form1::instance();
+    bench::FirstPaintProbe probe(form);
+    form.show();
+    return QApplication::exec();
+}
