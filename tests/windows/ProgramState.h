@@ -3,8 +3,10 @@
 #include "model/Module1.h"
 #include "windows/Form1.h"
 #include "windows/Form2.h"
+#include "windows/Form3.h"
 #include "windows/Form4.h"
 #include "windows/Form5.h"
+#include "windows/Form6.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,6 +35,8 @@ protected:
 
     static void reset()
     {
+        delete Form6::existing();
+        delete Form3::existing();
         delete Form1::existing();
         delete Form2::existing();
         delete Form4::existing();

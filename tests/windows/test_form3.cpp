@@ -1,1 +1,189 @@
-// placeholder
+#include "MakerServer.h"
+
+#include "BuildInfo.h"
+#include "resources/Strings.h"
+
+#include <QTest>
+
+#include <optional>
+
+namespace {
+
+const QColor StatusRed(192, 0, 0);
+const std::string HomePage = std::string("http://www.") + buildinfo::Host;
+const std::string ProgramPage = HomePage + "/data/html/telimer.html";
+
+class About : public MakerServerTest {
+protected:
+    static void click(QWidget& control) { QTest::mouseClick(&control, Qt::LeftButton, {}, {5, 5}); }
+    static QString downloadError() { return strings::load(strings::DownloadError); }
+};
+
+// The status line, its link and the version label's tooltip after the load, by what the server sent.
+struct StatusCase {
+    const char* name;
+    std::optional<std::string> record; // nothing: the server has no descriptor (404)
+    QString status;                    // empty: the download error text
+    bool enabled;
+    QString toolTip;
+    std::string programLink; // what Label7 opens
+};
+
+void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
+
+std::vector<StatusCase> statusCases()
+{
+    return {
+        {"FlagOne", "Nová verze 1.2 je zde!;vexa.example/telimer;1;x", "Nová verze 1.2 je zde!", true,
+         "http://www.vexa.example/telimer", "http://www.vexa.example/telimer"},
+        {"FlagStartingWithOne", "Stav;p.example;10", "Stav", true, "http://www.p.example", "http://www.p.example"},
+        {"FlagZero", "Vše v pořádku;p.example;0;", "Vše v pořádku", false, "http://www.p.example",
+         "http://www.p.example"},
+        {"EmptyFlag", "Stav;p.example;;", "Stav", false, "http://www.p.example", "http://www.p.example"},
+        {"BlankBeforeFlag", "Stav ; p.example; 1", "Stav ", false, "http://www. p.example", "http://www. p.example"},
+        // An empty page address gives an incomplete address, handed over all the same.
+        {"EmptyPageAddress", "Stav;;1", "Stav", true, "http://www.", "http://www."},
+        {"ErrorWithCapitalE", "Error;p.example;1", "Error", true, "http://www.p.example", "http://www.p.example"},
+        {"ValueStartingWithError", "errorneous;p.example;1", "", false, "", ProgramPage},
+        {"FewerThanThreeFields", "Stav;p.example", "", false, "", ProgramPage},
+        {"NoDescriptor", std::nullopt, "", false, "", ProgramPage},
+    };
+}
+
+class AboutStatus : public About, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(AboutStatus, FollowsTheDescriptor)
+{
+    const StatusCase& c = GetParam();
+    if (c.record)
+        serveDescriptor(*c.record);
+    Form3& about = Form3::instance();
+    const bool error = c.status.isEmpty();
+    EXPECT_EQ(about.Chyba, error);
+    EXPECT_EQ(about.Label15.text(), error ? downloadError() : c.status);
+    EXPECT_EQ(about.Label15.isEnabled(), c.enabled);
+    EXPECT_EQ(about.Label6.toolTip(), c.toolTip);
+    EXPECT_TRUE(about.Label15.font().bold());
+    EXPECT_EQ(about.Label15.palette().color(QPalette::Active, QPalette::WindowText), StatusRed);
+    EXPECT_EQ(about.Label15.palette().color(QPalette::Disabled, QPalette::WindowText), windows::GreyText);
+
+    about.show();
+    click(about.Label7);
+    EXPECT_EQ(opened, std::vector{c.programLink});
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptors, AboutStatus, ::testing::ValuesIn(statusCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(About, ShowsItsDesignTexts)
+{
+    Form3& about = Form3::instance();
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.windowType(), Qt::Tool);
+    EXPECT_EQ(about.size(), QSize(312, 226));
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+    EXPECT_EQ(about.Label1.text(), "Telimer v1.1r");
+    EXPECT_TRUE(about.Label3.text().startsWith(QStringLiteral("Vytvořil : ")));
+    EXPECT_EQ(about.Label4.text(), QStringLiteral("www.") + buildinfo::Host);
+    EXPECT_EQ(about.Label7.text(), "- web programu");
+    const QString version = about.Label6.text();
+    EXPECT_EQ(version.size(), 90);
+    EXPECT_TRUE(version.startsWith(QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:58211")));
+    // The build identifier is on screen at the right end, not wrapped or cut away.
+    EXPECT_LE(about.Label6.sizeHint().width(), about.Label6.width());
+    EXPECT_LE(about.Label6.geometry().right(), about.rect().right());
+    EXPECT_LE(about.Label4.sizeHint().width(), about.Label4.width());
+    EXPECT_EQ(about.Label5.text().count(u'\n'), 2);
+}
+
+TEST_F(About, HomePageLinkHasNoCondition)
+{
+    serveDescriptor("Stav;p.example;1;x");
+    Form3& about = Form3::instance();
+    about.show();
+    click(about.Label4);
+    click(about.Label1); // labels other than the two links do nothing
+    click(about.Label6);
+    EXPECT_EQ(opened, std::vector{HomePage});
+}
+
+TEST_F(About, PressOnOneLinkAndReleaseElsewhereIsNoClick)
+{
+    Form3& about = Form3::instance();
+    about.show();
+    QTest::mousePress(&about.Label4, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseRelease(&about.Label4, Qt::LeftButton, {}, {5, 200});
+    QTest::mousePress(&about.Label7, Qt::RightButton, {}, {5, 5});
+    QTest::mouseRelease(&about.Label7, Qt::RightButton, {}, {5, 5});
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(About, EveryOpeningDownloadsAgainAndClosingRemovesTheDescriptor)
+{
+    serveDescriptor("První;p.example;1");
+    Form3::instance().close();
+    EXPECT_EQ(Form3::existing(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+
+    serveDescriptor("Druhý;p.example;0");
+    Form3& again = Form3::instance();
+    EXPECT_EQ(again.Label15.text(), "Druhý");
+    EXPECT_FALSE(again.Label15.isEnabled());
+    EXPECT_EQ(requestedAddresses(), std::vector<std::string>(2, Module1::downloadAddress(Module1::DescriptorWebPath)));
+    again.close();
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+}
+
+TEST_F(About, LeftoverDescriptorIsReadWhenTheDownloadFailsThenRemoved)
+{
+    TestFiles::writeFile(localFile(Module1::DescriptorFileName), descriptorFile("Starý stav;p.example;1"));
+    Form3& about = Form3::instance();
+    EXPECT_EQ(about.Label15.text(), "Starý stav");
+    EXPECT_FALSE(about.Chyba);
+    about.close();
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+}
+
+TEST_F(About, FailedDownloadChoosesTheProgramPageAndLeavesNoFile)
+{
+    server.setRoute(std::string(Module1::DescriptorWebPath), TestHttp::Route::error(500));
+    Form3& about = Form3::instance();
+    EXPECT_TRUE(about.Chyba);
+    EXPECT_EQ(about.Label15.text(), downloadError());
+    about.Label7_Click();
+    EXPECT_EQ(opened, std::vector{ProgramPage});
+    about.close();
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+}
+
+TEST_F(About, DescriptorThatCannotBeRemovedIsLeftAlone)
+{
+    std::filesystem::create_directory(localFile(Module1::DescriptorFileName));
+    Form3& about = Form3::instance();
+    EXPECT_TRUE(about.Chyba);
+    about.close();
+    EXPECT_EQ(Form3::existing(), nullptr);
+    EXPECT_TRUE(std::filesystem::is_directory(localFile(Module1::DescriptorFileName)));
+}
+
+TEST_F(About, OpensModallyFromTheMainWindowAndReturnsWhenClosed)
+{
+    serveDescriptor("Stav;p.example;1");
+    Form1& main = Form1::instance();
+    main.show();
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        Form3* about = Form3::existing();
+        ASSERT_NE(about, nullptr);
+        wasModal = about->isVisible() && about->isModal() && QApplication::activeModalWidget() == about;
+        EXPECT_TRUE(Module1::fileExists(localFile(Module1::DescriptorFileName)));
+        about->close();
+    });
+    QTest::mouseClick(&main.Image5, Qt::LeftButton, {}, {16, 16});
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(Form3::existing(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+} // namespace
