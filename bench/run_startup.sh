@@ -33,10 +33,11 @@ run_once() {
 }
 
 # One unrecorded run each first, so that neither pays alone for the cold caches.
-for program in "${programs[@]}"; do run_once "$program" >/dev/null; done
+for program in "${programs[@]}"; do warm=$(run_once "$program"); done
 for ((i = 1; i <= runs; i++)); do
     for program in "${programs[@]}"; do
-        echo "$program $(run_once "$program")" >>"$results"
+        line=$(run_once "$program")
+        echo "$program $line" >>"$results"
     done
 done
 
