@@ -13,10 +13,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace bench {
 
 namespace {
+
+std::vector<std::pair<const char*, long long>>& phases()
+{
+    static std::vector<std::pair<const char*, long long>> marks;
+    return marks;
+}
 
 // The stamp the launcher took right before exec, or nothing when started some other way.
 bool startStamp(long long& stamp)
@@ -41,6 +49,8 @@ void waitForXServer()
 
 } // namespace
 
+void markPhase(const char* name) { phases().emplace_back(name, monotonicNanoseconds()); }
+
 FirstPaintProbe::FirstPaintProbe(QWidget& watched) : window(&watched)
 {
     window->installEventFilter(this);
@@ -50,6 +60,7 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window && event->type() == QEvent::Paint && !painted) {
         painted = true;
+        markPhase("paint");
         // The backing store is flushed to the screen after every widget of this frame has
         // painted, so look again only once control is back in the event loop.
         QMetaObject::invokeMethod(this, &FirstPaintProbe::report, Qt::QueuedConnection);
@@ -64,8 +75,11 @@ void FirstPaintProbe::report()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     long long start = 0;
-    if (startStamp(start))
+    if (startStamp(start)) {
+        for (const auto& [name, stamp] : phases())
+            std::printf("phase %s %.3f\n", name, static_cast<double>(stamp - start) / 1e6);
         std::printf("startup_ms %.3f\n", static_cast<double>(now - start) / 1e6);
+    }
     std::printf("maxrss_kb %ld\n", usage.ru_maxrss);
     std::fflush(stdout);
     QCoreApplication::exit(0);

@@ -12,6 +12,10 @@ class QWidget;
 // reached the X server, prints the difference and the peak resident memory, and quits.
 namespace bench {
 
+// Notes how far start-up has got, for the breakdown the probe prints with its report as
+// "phase NAME MS" lines, in milliseconds since process start.
+void markPhase(const char* name);
+
 class FirstPaintProbe : public QObject {
 public:
     // Watches window's paint events; window must outlive the probe's report.

@@ -67,8 +67,11 @@ private:
 
 int main(int argc, char* argv[])
 {
+    bench::markPhase("main");
     QApplication app(argc, argv);
+    bench::markPhase("application");
     BareWindow window;
+    bench::markPhase("window");
     bench::FirstPaintProbe probe(window);
     window.show();
     return QApplication::exec();

@@ -9,9 +9,12 @@
 
 int main(int argc, char* argv[])
 {
+    bench::markPhase("main");
     QApplication app(argc, argv);
+    bench::markPhase("application");
     QApplication::setQuitOnLastWindowClosed(false);
     Form1& form = Form1::instance();
+    bench::markPhase("window");
     bench::FirstPaintProbe probe(form);
     form.show();
     return QApplication::exec();
