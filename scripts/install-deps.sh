@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev               # tests and benchmarks
   fonts-liberation2                           # metric-compatible stand-ins for MS Sans Serif / Courier New
   xvfb xauth x11-utils imagemagick            # headless runs and screenshots
+  libx11-dev libxcb1-dev                      # the end-to-end test closes windows and the start-up benchmarks watch frames
   xdg-utils                                   # opening web addresses in the desktop's browser
   xdotool                                     # end-to-end tests click the real windows
 )

@@ -5,10 +5,12 @@
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QScreen>
+#include <QtEndian>
 
 #include <optional>
 
@@ -16,8 +18,23 @@ namespace {
 
 // The downloaded banner, or nothing when the file is no readable picture (an error page, say)
 // or claims a size that no banner has and that would only cost memory to decode.
+// Qt decodes a bitmap cut short without complaint and leaves the missing rows uninitialised,
+// so a file shorter than its header says is no picture.
+bool truncatedBitmap(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray header = file.read(6);
+    if (header.size() < 6 || !header.startsWith("BM"))
+        return false;
+    return qFromLittleEndian<quint32>(header.constData() + 2) > static_cast<quint64>(file.size());
+}
+
 std::optional<QImage> readBanner(const std::string& path)
 {
+    if (truncatedBitmap(QString::fromStdString(path)))
+        return std::nullopt;
     QImageReader reader(QString::fromStdString(path));
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
