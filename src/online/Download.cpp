@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -14,11 +15,46 @@
 namespace Module1 {
 namespace {
 
-// curl_global_init is not thread-safe; a function-local static runs it exactly once.
-bool curlReady()
+// libcurl and the couple of dozen libraries it pulls in are loaded at the first download, not
+// at start: the main window needs none of them, and its start-up would pay for all of them.
+struct CurlLibrary {
+    CURLcode (*globalInit)(long) = nullptr;
+    CURL* (*easyInit)() = nullptr;
+    CURLcode (*easySetopt)(CURL*, CURLoption, ...) = nullptr;
+    CURLcode (*easyPerform)(CURL*) = nullptr;
+    CURLcode (*easyGetinfo)(CURL*, CURLINFO, ...) = nullptr;
+    void (*easyCleanup)(CURL*) = nullptr;
+    bool ready = false;
+};
+
+template <class Function>
+bool resolve(void* library, const char* name, Function& function)
 {
-    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return ready;
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+CurlLibrary loadCurl()
+{
+    CurlLibrary curl;
+    void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return curl;
+    curl.ready = resolve(library, "curl_global_init", curl.globalInit)
+        && resolve(library, "curl_easy_init", curl.easyInit)
+        && resolve(library, "curl_easy_setopt", curl.easySetopt)
+        && resolve(library, "curl_easy_perform", curl.easyPerform)
+        && resolve(library, "curl_easy_getinfo", curl.easyGetinfo)
+        && resolve(library, "curl_easy_cleanup", curl.easyCleanup)
+        && curl.globalInit(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return curl;
+}
+
+// Loading and curl_global_init are not thread-safe; a function-local static runs them once.
+const CurlLibrary& curlLibrary()
+{
+    static const CurlLibrary curl = loadCurl();
+    return curl;
 }
 
 // Receives the body; a body that outgrows the cap (a chunked one declares no size) ends the transfer.
@@ -45,24 +81,25 @@ long wholeSecondsAtLeastOne(long milliseconds)
 
 bool configure(CURL* curl, const std::string& address, const DownloadLimits& limits, Sink& sink)
 {
+    const auto setopt = curlLibrary().easySetopt;
     static const std::string userAgent = std::string(buildinfo::InternalName) + "/" + buildinfo::FileVersion;
     const std::array results = {
-        curl_easy_setopt(curl, CURLOPT_URL, address.c_str()),
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"),
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https"),
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L),
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, limits.maxRedirects),
-        curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L),
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L),
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs),
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs),
+        setopt(curl, CURLOPT_URL, address.c_str()),
+        setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"),
+        setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https"),
+        setopt(curl, CURLOPT_FOLLOWLOCATION, 1L),
+        setopt(curl, CURLOPT_MAXREDIRS, limits.maxRedirects),
+        setopt(curl, CURLOPT_FAILONERROR, 1L),
+        setopt(curl, CURLOPT_NOSIGNAL, 1L),
+        setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs),
+        setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs),
         // libcurl counts a stall in whole seconds: below one byte per second for that long.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L),
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSecondsAtLeastOne(limits.stallTimeoutMs)),
-        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes)),
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, userAgent.c_str()),
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeToSink),
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink),
+        setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L),
+        setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSecondsAtLeastOne(limits.stallTimeoutMs)),
+        setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes)),
+        setopt(curl, CURLOPT_USERAGENT, userAgent.c_str()),
+        setopt(curl, CURLOPT_WRITEFUNCTION, writeToSink),
+        setopt(curl, CURLOPT_WRITEDATA, &sink),
     };
     return std::ranges::all_of(results, [](CURLcode result) { return result == CURLE_OK; });
 }
@@ -70,8 +107,8 @@ bool configure(CURL* curl, const std::string& address, const DownloadLimits& lim
 bool transferSucceeded(CURL* curl)
 {
     long status = 0;
-    return curl_easy_perform(curl) == CURLE_OK
-        && curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK
+    return curlLibrary().easyPerform(curl) == CURLE_OK
+        && curlLibrary().easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK
         && status >= 200 && status <= 299;
 }
 
@@ -79,9 +116,10 @@ bool transferSucceeded(CURL* curl)
 
 bool Stahni(const std::string& address, const std::string& path, const DownloadLimits& limits)
 {
-    if (!curlReady())
+    const CurlLibrary& library = curlLibrary();
+    if (!library.ready)
         return false;
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
+    const std::unique_ptr<CURL, void (*)(CURL*)> curl(library.easyInit(), library.easyCleanup);
     // The body goes to a temporary file beside the target that only a complete transfer renames
     // into place; leaving without commit() removes it and keeps the earlier file intact.
     QSaveFile file(QString::fromStdString(path));

@@ -503,18 +503,20 @@ void paintChart(QPainter& p)
 
 // Downscales part of a big picture by area averaging, which keeps its lines and colours
 // readable where plain sampling would drop them.
+// Paints the source straight through a scaled painter: rendering it whole and scaling the
+// image down would cost the main window's start-up several times as much.
 void paintReduced(QPainter& p, const Picture& source, const QRect& part, const QSize& size)
 {
-    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-    const QRect devicePart(QPoint(qFloor(part.left() * dpr), qFloor(part.top() * dpr)),
-                           QSize(qCeil(part.width() * dpr), qCeil(part.height() * dpr)));
-    QImage reduced = render(source, dpr).copy(devicePart).scaled(
-        qCeil(size.width() * dpr), qCeil(size.height() * dpr), Qt::IgnoreAspectRatio,
-        Qt::SmoothTransformation);
-    reduced.setDevicePixelRatio(dpr);
     const QRect target(QPoint(0, 0), size);
+    p.save();
     p.fillRect(target, Qt::white);
-    p.drawImage(target, reduced);
+    p.setClipRect(target);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(qreal(size.width()) / part.width(), qreal(size.height()) / part.height());
+    p.translate(-part.topLeft());
+    source.paint(p);
+    p.restore();
 }
 
 void paintTableMiniature(QPainter& p)
