@@ -37,7 +37,8 @@ Form1* shownForm(benchmark::State& state)
     return &form;
 }
 
-void WeightEdit(benchmark::State& state)
+// One edit; with `repaint`, also the repaint that follows it on the next turn of the event loop.
+void WeightEdit(benchmark::State& state, bool repaint)
 {
     Form1* form = shownForm(state);
     if (!form)
@@ -46,24 +47,12 @@ void WeightEdit(benchmark::State& state)
     for (auto _ : state) {
         form->Text1.setText(Weights[next]);
         next ^= 1;
+        if (repaint)
+            QCoreApplication::processEvents();
     }
 }
-BENCHMARK(WeightEdit)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
-
-// The same edit with the repaint that follows it on the next turn of the event loop.
-void WeightEditRepainted(benchmark::State& state)
-{
-    Form1* form = shownForm(state);
-    if (!form)
-        return;
-    std::size_t next = 1;
-    for (auto _ : state) {
-        form->Text1.setText(Weights[next]);
-        next ^= 1;
-        QCoreApplication::processEvents();
-    }
-}
-BENCHMARK(WeightEditRepainted)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WeightEdit, alone, false)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WeightEdit, repainted, true)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
 
 } // namespace
 
