@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace windows {
 
@@ -149,7 +150,11 @@ void Picture::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
 
 // ---- TextBox ------------------------------------------------------------------------------
 
-TextBox::TextBox(KeyFilter keyFilter) : filter(std::move(keyFilter)) {}
+TextBox::TextBox(KeyFilter keyFilter) : filter(std::move(keyFilter))
+{
+    // The boxes have no length limit of their own; Qt's default would cut a paste at 32767.
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 std::optional<short> TextBox::characterCode(const QKeyEvent& event)
 {
