@@ -54,7 +54,7 @@ std::string downloadAddress(std::string_view path)
 
 std::string pageAddress(std::string_view path)
 {
-    return "http://www." + std::string(buildinfo::Host) + std::string(path);
+    return std::string(PagePrefix) + buildinfo::Host + std::string(path);
 }
 
 bool isWebAddress(std::string_view address)

@@ -12,6 +12,9 @@ inline constexpr std::string_view BannerWebPath = "/pic/reklama_telimer.bmp";
 inline constexpr std::string_view DefaultBannerPagePath = "/page/prg_telimer.html";
 inline constexpr std::string_view ProgramPagePath = "/data/html/telimer.html";
 
+// What the maker's pages begin with; the descriptor names a page without it.
+inline constexpr std::string_view PagePrefix = "http://www.";
+
 // Downloads address the host alone, pages the host with "www." in front.
 std::string downloadAddress(std::string_view path); // "http://" + host + path
 std::string pageAddress(std::string_view path);     // "http://www." + host + path ("" gives the home page)

@@ -15,8 +15,6 @@ using windows::Face;
 
 namespace {
 
-// The descriptor's page address comes without it.
-constexpr char PagePrefix[] = "http://www.";
 
 const QColor statusColour(192, 0, 0);
 const QColor requestColour(128, 0, 0);
@@ -133,15 +131,20 @@ void Form3::Form_Load()
     Polozky = std::move(*fields);
     Label15.setText(windows::visibleCaption(QString::fromStdString(Polozky[Module1::StatusTextField])));
     Label15.setEnabled(Polozky[Module1::StatusEnabledField].starts_with('1'));
-    Label6.setToolTip(QString::fromStdString(PagePrefix + Polozky[Module1::ProgramPageField]));
+    Label6.setToolTip(QString::fromStdString(programPage()));
 }
 
 void Form3::Form_Unload() { Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName)); }
+
+std::string Form3::programPage() const
+{
+    return std::string(Module1::PagePrefix) + Polozky[Module1::ProgramPageField];
+}
 
 void Form3::Label4_Click() { Module1::openWebAddress(Module1::pageAddress("")); }
 
 void Form3::Label7_Click()
 {
     Module1::openWebAddress(Chyba ? Module1::pageAddress(Module1::ProgramPagePath)
-                                  : PagePrefix + Polozky[Module1::ProgramPageField]);
+                                  : programPage());
 }
