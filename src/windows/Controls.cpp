@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -234,6 +235,25 @@ void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal)
     label.setAlignment(horizontal | Qt::AlignTop);
     label.setContentsMargins(0, 0, 0, 0);
     label.setIndent(0);
+}
+
+void keepSingleLineLabelsWhole(QWidget& window)
+{
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        if (label->height() >= 2 * metrics.lineSpacing())
+            continue;
+        label->setWordWrap(false);
+        QRect box = label->geometry();
+        const int missing = label->sizeHint().width() - box.width();
+        if (missing <= 0)
+            continue;
+        if (label->alignment() & Qt::AlignHCenter)
+            box.adjust(-missing / 2, 0, missing - missing / 2, 0);
+        else
+            box.setWidth(box.width() + missing);
+        label->setGeometry(box.intersected(QRect(QPoint(0, box.top()), label->parentWidget()->size())));
+    }
 }
 
 QFont controlFont(Face face, double points, bool bold)

@@ -121,6 +121,12 @@ QString visibleCaption(const QString& caption);
 // Every label wraps at word boundaries within its box and starts at its top, as the layouts expect.
 void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal = Qt::AlignLeft);
 
+// A label too low for two lines keeps its text on one line. Where the stand-in font runs wider
+// than the fonts the layouts were made for, it grows into the free space beside it (to the
+// right, or to both sides when centred), never past its container. Call once the window's
+// labels have their texts and fonts.
+void keepSingleLineLabelsWhole(QWidget& window);
+
 // The desktop's colour for greyed text, as the classic dialogs draw it.
 inline const QColor GreyText{128, 128, 128};
 

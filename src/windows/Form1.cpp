@@ -110,6 +110,7 @@ void Form1::layOut()
     setTabOrder(&Text1, &Text2);
     setTabOrder(&Text2, &Combo1);
     Text3.setFocus();
+    windows::keepSingleLineLabelsWhole(*this);
 }
 
 void Form1::connectHandlers()

@@ -71,17 +71,9 @@ void Form3::layOut()
     setTextColour(Label15, QPalette::Disabled, windows::GreyText);
     Label15.setEnabled(false);
     setTextColour(Label5, QPalette::All, requestColour);
-    keepOnOneLine(Label4);
-    keepOnOneLine(Label6);
-}
-
-// A line that must not wrap (the host name; the version line, whose blanks push the build
-// identifier to its right end) grows into the empty space to its right when the stand-in font
-// or a longer host needs it, up to the window's edge.
-void Form3::keepOnOneLine(QLabel& label)
-{
-    label.setWordWrap(false);
-    label.resize(std::max(label.width(), std::min(label.sizeHint().width(), width() - label.x())), label.height());
+    // The host name and the version line, whose blanks push the build identifier to its right
+    // end, must not wrap.
+    windows::keepSingleLineLabelsWhole(*this);
 }
 
 void Form3::setUpLinks()

@@ -41,7 +41,6 @@ private:
 
     void layOut();
     void setUpLinks();
-    void keepOnOneLine(QLabel& label);
     // The program's page as the descriptor names it, without the prefix it leaves out.
     std::string programPage() const;
 

@@ -33,6 +33,7 @@ Form5::Form5()
     Label1.setPalette(red);
     Label1.hide();
     Image2.hide();
+    windows::keepSingleLineLabelsWhole(*this);
 
     Timer1.setInterval(250);
     connect(&Timer1, &QTimer::timeout, this, &Form5::Timer1_Timer);

@@ -4,6 +4,7 @@
 #include "windows/Twips.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTimer>
 
 #include <cmath>
@@ -98,6 +99,40 @@ TEST_F(Windows, ModalShowReturnsWhenTheWindowCloses)
     });
     windows::showModal(help);
     EXPECT_EQ(Form4::existing(), nullptr);
+}
+
+TEST_F(Windows, EveryLabelShowsItsWholeText)
+{
+    Form1& main = Form1::instance();
+    Form5& chart = Form5::instance();
+    chart.Label1.show();
+    const auto check = [&] {
+        for (QWidget* window : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&chart)}) {
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                const std::string name = label->text().toStdString();
+                const QPoint offset = label->parentWidget()->mapTo(window, QPoint());
+                EXPECT_TRUE(window->rect().contains(label->geometry().translated(offset))) << name;
+                if (label->wordWrap())
+                    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+                else
+                    EXPECT_LE(label->sizeHint().width(), label->width()) << name;
+            }
+        }
+    };
+    check();
+    // The picture buttons' captions turn bold under the pointer, and still fit.
+    main.Image3_MouseMove();
+    main.Image4_MouseMove();
+    main.Image5_MouseMove();
+    main.Image6_MouseMove();
+    main.Image7_MouseMove();
+    check();
+
+    // The longest index before the exponent form still fits the result line.
+    main.Text2.setText(QStringLiteral("100"));
+    main.Text1.setText(QStringLiteral("999999986991104"));
+    EXPECT_EQ(main.Label3.text(), QStringLiteral("Váš BMI (body mass index) je : 999999986991104"));
+    EXPECT_LE(main.Label3.sizeHint().width(), main.Label3.width());
 }
 
 } // namespace
