@@ -79,7 +79,6 @@ void Form1::layOut()
     }
     Line2.setEnds(960, 2400, 720, 2400);
     Line1.setEnds(840, 2280, 840, 2520);
-    Line1.raise();
 
     Frame1.setTitle(QStringLiteral("Zadejte Vaše údaje"));
     Option2.setText(QStringLiteral("žena"));
