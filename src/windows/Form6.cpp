@@ -5,49 +5,11 @@
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
-#include <QtEndian>
 
 #include <optional>
-
-namespace {
-
-// The downloaded banner, or nothing when the file is no readable picture (an error page, say)
-// or claims a size that no banner has and that would only cost memory to decode.
-// Qt decodes a bitmap cut short without complaint and leaves the missing rows uninitialised,
-// so a file shorter than its header says is no picture.
-bool truncatedBitmap(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray header = file.read(6);
-    if (header.size() < 6 || !header.startsWith("BM"))
-        return false;
-    return qFromLittleEndian<quint32>(header.constData() + 2) > static_cast<quint64>(file.size());
-}
-
-std::optional<QImage> readBanner(const std::string& path)
-{
-    if (truncatedBitmap(QString::fromStdString(path)))
-        return std::nullopt;
-    QImageReader reader(QString::fromStdString(path));
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > Form6::MaxBannerSide
-        || size.height() > Form6::MaxBannerSide)
-        return std::nullopt;
-    QImage image = reader.read();
-    if (image.isNull())
-        return std::nullopt;
-    return image;
-}
-
-} // namespace
 
 Form6::Form6() : Picture1(pictures::BuiltInBanner)
 {
@@ -86,7 +48,8 @@ void Form6::Form_Load()
 // larger, the box's background around it when smaller.
 void Form6::showBanner(const std::string& path)
 {
-    const std::optional<QImage> image = readBanner(path);
+    const auto bytes = Module1::readOwnFile(Module1::utf8Path(path), Module1::MaxDownloadBytes);
+    const std::optional<QImage> image = bytes ? Module1::decodeBanner(*bytes) : std::nullopt;
     if (!image)
         return;
     QPixmap box(Picture1.size());

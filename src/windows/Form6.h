@@ -25,9 +25,6 @@ public:
     std::string Adresa;
     std::vector<std::string> Polozky;
 
-    // Largest downloaded picture, per side, that is decoded at all; the box shows 468 x 60 of it.
-    static constexpr int MaxBannerSide = 4096;
-
 private:
     friend class windows::SingleWindow<Form6>;
     Form6();

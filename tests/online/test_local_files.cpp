@@ -44,4 +44,17 @@ TEST(LocalFiles, DeletesFilesButNeverFolders)
     EXPECT_EQ(TestFiles::entries(folder.path()), std::set<std::string>{"reklama.bmp"});
 }
 
+TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)
+{
+    TestFiles::Folder folder;
+    TestFiles::writeFile(folder.file("version"), "12345");
+    std::filesystem::create_symlink(folder.file("version"), folder.file("link"));
+    std::filesystem::create_directory(folder.file("folder"));
+    EXPECT_EQ(readOwnFile(folder.file("version"), 5), "12345");
+    EXPECT_EQ(readOwnFile(folder.file("version"), 4), std::nullopt);
+    EXPECT_EQ(readOwnFile(folder.file("link"), 5), std::nullopt);
+    EXPECT_EQ(readOwnFile(folder.file("folder"), 5), std::nullopt);
+    EXPECT_EQ(readOwnFile(folder.file("missing"), 5), std::nullopt);
+}
+
 } // namespace

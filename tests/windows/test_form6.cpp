@@ -61,7 +61,7 @@ std::vector<PictureCase> pictureCases()
         {"ErrorPageInstead", std::string("<html><body>Nenalezeno</body></html>"), {{{2, 2}, BuiltInGround}}},
         {"AbsurdSize", hugeBitmap(), {{{2, 2}, BuiltInGround}}},
         {"BitmapCutShort", bitmap.substr(0, bitmap.size() / 2), {{{2, 2}, BuiltInGround}}},
-        {"WiderThanAnyBanner", encoded(filled({Form6::MaxBannerSide + 1, 60}, Blue)), {{{2, 2}, BuiltInGround}}},
+        {"WiderThanAnyBanner", encoded(filled({Module1::MaxBannerSide + 1, 60}, Blue)), {{{2, 2}, BuiltInGround}}},
     };
 }
 
