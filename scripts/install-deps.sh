@@ -12,6 +12,9 @@ packages=(
   libx11-dev libxcb1-dev                      # the end-to-end test closes windows and the start-up benchmarks watch frames
   xdg-utils                                   # opening web addresses in the desktop's browser
   xdotool                                     # end-to-end tests click the real windows
+  qt6-svg-dev                                 # the scalable icon, written from the window icon's drawing
+  dpkg-dev file                               # the Debian package: dependencies by dpkg-shlibdeps, stripped-binary check
+  desktop-file-utils appstream lintian        # validating the desktop entry, the metainfo and the package
 )
 
 missing=()

@@ -1,9 +1,15 @@
+#include "BuildInfo.h"
+#include "CommandLine.h"
 #include "windows/Form6.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = answerCommandLine(argc, argv))
+        return *status;
+    // The desktop shell matches the running window to the installed entry and icon by this id.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::ApplicationId));
     QApplication app(argc, argv);
     // The program ends only through its main window, never because some other window closed.
     QApplication::setQuitOnLastWindowClosed(false);

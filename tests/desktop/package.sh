@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder with CPack and checks it: the dependencies
+# cover the libraries loaded by name and the fonts, the binary is stripped, the copyright and
+# changelog are where Debian looks, and lintian finds no error.
+#
+# usage: package.sh <build folder> <application id>
+set -euo pipefail
+
+build=$1 id=$2
+work=$(mktemp -d)
+# Installing rewrites the build's list of installed files, which a user may still need to
+# remove an earlier install: it is put back as it was.
+manifest=$build/install_manifest.txt saved=""
+if [ -f "$manifest" ]; then saved=$(mktemp) && cp -p "$manifest" "$saved"; fi
+restore() {
+  if [ -n "$saved" ]; then mv -f "$saved" "$manifest"; else rm -f "$manifest"; fi
+  rm -rf "$work"
+}
+trap restore EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || {
+  cat "$work/cpack.log" >&2
+  fail "cpack did not build the package"
+}
+debs=("$work"/telimer_*.deb)
+[ -f "${debs[0]}" ] || fail "no package was written"
+deb=${debs[0]}
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libcurl4 fonts-liberation2 libqt6widgets6 libc6; do
+  grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+dpkg-deb -x "$deb" "$work/root"
+for file in usr/bin/telimer usr/share/doc/telimer/copyright usr/share/doc/telimer/changelog.Debian.gz \
+  "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"; do
+  [ -f "$work/root/$file" ] || fail "the package lacks /$file"
+done
+file -b "$work/root/usr/bin/telimer" | grep -q ', stripped' || fail "the packaged binary is not stripped"
+
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$work/root/usr/share/doc/telimer/changelog.Debian.gz" | head -n 1 | grep -qF "telimer ($version)" ||
+  fail "the changelog's latest entry is not version $version"
+
+# Every tag is shown, for the record; only errors fail. Lintian also notes a run as root.
+status=0
+out=$(lintian --fail-on error --pedantic "$deb" 2>&1) || status=$?
+grep -v '^running with root privileges' <<<"$out" || true
+[ "$status" -eq 0 ] || fail "lintian reports errors"
+echo "package $(basename "$deb") checked"
