@@ -2,12 +2,14 @@
 
 #include "resources/Pictures.h"
 #include "windows/Look.h"
+#include "windows/QtCzech.h"
 #include "windows/Twips.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -276,6 +278,27 @@ TEST_F(Look, OptionCirclesAreWhole)
         // Still on the row of the age box they stand beside.
         EXPECT_LE(std::abs(option->geometry().center().y() - twips::toPixels(360 + 195 / 2.0)), 1);
     }
+}
+
+TEST_F(Look, QtTextsAreCzechWhateverTheLocale)
+{
+    const QLocale before = QLocale();
+    ASSERT_TRUE(windows::loadQtCzech()) << "Qt's Czech translation is not installed";
+    QLineEdit box;
+    box.setText(QStringLiteral("70"));
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(u'\t', 0, 0); // without the shortcut
+    EXPECT_EQ(texts.join(u'|').toStdString(), "&Zpět|&Znovu|&Vyjmout|&Kopírovat|&Vložit|Smazat|Vybrat vše");
+
+    // Numbers still follow the system's locale.
+    EXPECT_EQ(QLocale(), before);
+    EXPECT_EQ(QLocale(), QLocale::system());
+    const QString expected = QStringLiteral("Váš BMI (body mass index) je : 22") + QLocale::system().decimalPoint()
+        + QStringLiteral("598");
+    EXPECT_EQ(Form1::instance().Label3.text(), expected);
 }
 
 } // namespace
