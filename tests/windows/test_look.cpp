@@ -125,20 +125,17 @@ void expectReadableTexts(QWidget& window)
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!windows::isShown(*control) || control->isWindow())
             continue;
-        QPalette::ColorRole textRole;
-        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control))
-            textRole = control->foregroundRole();
-        else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control))
-            textRole = control->foregroundRole();
-        else if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
-            control = edit->viewport(), textRole = QPalette::Text;
-        else
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
+            control = edit->viewport();
+        else if (!qobject_cast<QLabel*>(control) && !qobject_cast<QAbstractButton*>(control)
+                 && !qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control))
             continue;
+        const QPalette::ColorRole textRole = control->foregroundRole();
         if (!control->isEnabled())
             continue; // greyed on purpose
         const QColor text = control->palette().color(QPalette::Active, textRole);
         QRect area(control->mapTo(&window, QPoint()), control->size());
-        if (qobject_cast<QLineEdit*>(control))
+        if (qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control))
             area.adjust(3, 3, -3, -3); // inside the box's own frame
         const QColor ground = groundOf(shot, scaled(area, ratio));
         const double ratioFound = contrast(text, ground);
@@ -181,14 +178,12 @@ struct PictureText {
 TEST_F(DarkDesktop, PicturesPaintTheirOwnLightGround)
 {
     Form1& main = Form1::instance();
-    for (windows::Picture* picture : {&main.Image1, &main.Image2, &main.Image4, &main.Image5, &main.Image6}) {
-        const QImage shot = picture->grab().toImage();
-        const QImage drawn = pictures::render(picture == &main.Image1 ? pictures::BmiChart
-                                              : picture == &main.Image2 ? pictures::Legend
-                                              : picture == &main.Image4 ? pictures::HelpButton
-                                              : picture == &main.Image5 ? pictures::AboutButton
-                                                                        : pictures::QuitButton,
-                                              shot.devicePixelRatio());
+    for (const auto& [control, picture] :
+         {std::pair{&main.Image1, &pictures::BmiChart}, std::pair{&main.Image2, &pictures::Legend},
+          std::pair{&main.Image4, &pictures::HelpButton}, std::pair{&main.Image5, &pictures::AboutButton},
+          std::pair{&main.Image6, &pictures::QuitButton}}) {
+        const QImage shot = control->grab().toImage();
+        const QImage drawn = pictures::render(*picture, shot.devicePixelRatio());
         int notLight = 0;
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < drawn.width(); ++x)
