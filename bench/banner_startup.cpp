@@ -4,12 +4,16 @@
 #include "FirstPaint.h"
 
 #include "windows/Form6.h"
+#include "windows/Look.h"
+#include "windows/QtCzech.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    windows::useLightLook();
+    windows::loadQtCzech();
     QApplication::setQuitOnLastWindowClosed(false);
     Form6& banner = Form6::instance();
     bench::FirstPaintProbe probe(banner);

@@ -4,6 +4,8 @@
 #include "FirstPaint.h"
 
 #include "windows/Form1.h"
+#include "windows/Look.h"
+#include "windows/QtCzech.h"
 
 #include <QApplication>
 
@@ -12,6 +14,8 @@ int main(int argc, char* argv[])
     bench::markPhase("main");
     QApplication app(argc, argv);
     bench::markPhase("application");
+    windows::useLightLook();
+    windows::loadQtCzech();
     QApplication::setQuitOnLastWindowClosed(false);
     Form1& form = Form1::instance();
     bench::markPhase("window");

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev   # widgets toolkit
   libcurl4-openssl-dev                        # downloads of the update descriptor and banner
   libgtest-dev libbenchmark-dev               # tests and benchmarks
+  qt6-translations-l10n                       # Qt's own texts (context menus, dialogs) in Czech
   fonts-liberation2                           # metric-compatible stand-ins for MS Sans Serif / Courier New
   xvfb xauth x11-utils imagemagick            # headless runs and screenshots
   libx11-dev libxcb1-dev                      # the end-to-end test closes windows and the start-up benchmarks watch frames

@@ -1,6 +1,8 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
 #include "windows/Form6.h"
+#include "windows/Look.h"
+#include "windows/QtCzech.h"
 
 #include <QApplication>
 
@@ -11,6 +13,8 @@ int main(int argc, char* argv[])
     // The desktop shell matches the running window to the installed entry and icon by this id.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::ApplicationId));
     QApplication app(argc, argv);
+    windows::useLightLook();
+    windows::loadQtCzech();
     // The program ends only through its main window, never because some other window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     // The banner opens the program and hands over to the main window when its time is up.

@@ -27,11 +27,12 @@ constexpr std::string_view topBand = "BMI > 40    Morbidní obezita";
 
 constexpr float unitThreshold = 2.88f;
 
-std::string fixedThreeDecimals(double value)
+// Rounded from the exact binary value, a tie going to the even digit.
+std::string fixedDecimals(double value, int decimals)
 {
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 3);
+                                      std::chars_format::fixed, decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -105,13 +106,17 @@ Evaluation evaluate(std::string_view weightText, std::string_view heightText,
 std::string formatIndex(float bmi, std::string_view decimalSeparator)
 {
     const double value = bmi;
-    std::string text = std::fabs(value) >= 1e15 ? exponentForm(value) : fixedThreeDecimals(value);
-    const auto point = text.find('.');
-    if (point != std::string::npos && text.find('E') == std::string::npos) {
-        if (std::fabs(value) >= 1e4)
-            text.erase(point);
-        else
-            text.erase(text.find_last_not_of('0') + 1);
+    std::string text;
+    // Up to 14 whole digits and a sign: the widest text the result line holds.
+    if (std::fabs(value) >= 1e14) {
+        text = exponentForm(value);
+    } else if (std::fabs(value) >= 1e4) {
+        // Rounding straight to a whole number, not cutting the three-decimal text, so the last
+        // digit shown is the nearest one.
+        text = fixedDecimals(value, 0);
+    } else {
+        text = fixedDecimals(value, 3);
+        text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')
             text.pop_back();
     }

@@ -37,7 +37,8 @@ Evaluation evaluate(std::string_view weightText, std::string_view heightText,
                     std::string_view ageText, std::string_view unitText, float previousHeight);
 
 // The index rounded to three decimals, ties to even, in its shortest form with the given
-// decimal separator; from 10 000 up only the whole number, from 1e15 up in exponent form.
+// decimal separator; from 10 000 up the index rounded to a whole number (ties to even again),
+// from 1e14 up in exponent form.
 std::string formatIndex(float bmi, std::string_view decimalSeparator);
 
 // "Váš BMI (body mass index) je : " with the formatted index, or the bare text when none exists.

@@ -690,13 +690,13 @@ void paintBuiltInBanner(QPainter& p)
 
 } // namespace
 
-const Picture BmiChart{307, 300, bmi::paintChart};
-const Picture Legend{260, 39, bmi::paintLegend};
+const Picture BmiChart{307, 300, bmi::paintChart, true};
+const Picture Legend{260, 39, bmi::paintLegend, true};
 const Picture TableMiniature{55, 61, paintTableMiniature};
 const Picture ChartMiniature{55, 61, paintChartMiniature};
-const Picture HelpButton{32, 32, paintHelpButton};
-const Picture AboutButton{32, 32, paintAboutButton};
-const Picture QuitButton{32, 32, paintQuitButton};
+const Picture HelpButton{32, 32, paintHelpButton, true};
+const Picture AboutButton{32, 32, paintAboutButton, true};
+const Picture QuitButton{32, 32, paintQuitButton, true};
 const Picture Icon{32, 32, paintIcon};
 const Picture WeightTable{431, 481, table::paintTable};
 const Picture WeightChart{799, 444, chart::paintChart};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 
 class QPainter;
@@ -13,7 +14,12 @@ struct Picture {
     int width = 0;   // natural size in pixels
     int height = 0;
     void (*paint)(QPainter&) = nullptr; // paints in pixel coordinates 0..width x 0..height
+    // Whether the transparent parts are meant to show the window's button face.
+    bool onButtonFace = false;
 };
+
+// The light button face the pictures (and the texts beside them) are made for.
+inline const QColor ButtonFace{240, 240, 240};
 
 extern const Picture BmiChart;       // 307 x 300, Form1 Image1, transparent background
 extern const Picture Legend;         // 260 x 39, Form1 Image2, transparent inside its frame

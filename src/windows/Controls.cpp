@@ -124,6 +124,9 @@ void Picture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
+    // Painting the light ground itself keeps the picture readable whatever the window's colour.
+    if (source->onButtonFace)
+        painter.fillRect(rect(), pictures::ButtonFace);
     if (!loaded.isNull()) {
         painter.drawPixmap(0, 0, loaded);
         return;

@@ -110,6 +110,7 @@ void Form1::layOut()
     setTabOrder(&Text2, &Combo1);
     Text3.setFocus();
     windows::keepSingleLineLabelsWhole(*this);
+    windows::keepOptionCirclesWhole(Frame1);
 }
 
 void Form1::connectHandlers()

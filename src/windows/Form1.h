@@ -5,10 +5,10 @@
 // their own Zobrazeni and Zobrazeni1 after every evaluation.
 
 #include "windows/Controls.h"
+#include "windows/Look.h"
 #include "windows/SingleWindow.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
@@ -21,7 +21,7 @@ public:
     // Controls, containers first so that they outlive what they contain.
     QTimer Timer1;
     QWidget Frame2;
-    QGroupBox Frame1;
+    windows::Frame Frame1;
     windows::Line Line2;
     windows::Line Line1;
     windows::Picture Image2;

@@ -7,6 +7,9 @@
 
 namespace {
 const QColor crossColour(128, 0, 0);
+// Pure red would be too pale on the chart's white (4:1); this red reads at 5.9:1 and matches
+// the main window's marker.
+const QColor warningColour(192, 0, 0);
 }
 
 Form5::Form5()
@@ -29,7 +32,7 @@ Form5::Form5()
     windows::setupLabel(Label1, QStringLiteral("M I M O   R O Z S A H"));
     Label1.setFont(windows::controlFont(windows::Face::Mono, 9.75, true));
     QPalette red = Label1.palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    red.setColor(QPalette::WindowText, warningColour);
     Label1.setPalette(red);
     Label1.hide();
     Image2.hide();

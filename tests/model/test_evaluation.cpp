@@ -115,8 +115,14 @@ INSTANTIATE_TEST_SUITE_P(Values, IndexFormat, ::testing::Values(
     FormatCase{22.0625f, "22,062"}, FormatCase{22.0635f, "22,063"}, FormatCase{25.0f, "25"},
     FormatCase{18.5f, "18,5"}, FormatCase{0.0f, "0"}, FormatCase{-0.0f, "0"},
     FormatCase{-0.0001f, "0"}, FormatCase{-22.5f, "-22,5"}, FormatCase{0.0005f, "0,001"},
-    FormatCase{9999.9996f, "10000"}, FormatCase{12345.678f, "12345"},
-    FormatCase{123456789.0f, "123456792"}, FormatCase{1e16f, "1E+16"}, FormatCase{1e15f, "999999986991104"},
+    FormatCase{9999.9996f, "10000"}, FormatCase{12345.678f, "12346"},
+    // From 10 000 up a whole number, rounded from the value itself, ties to the even digit.
+    FormatCase{77777.781f, "77778"}, FormatCase{99999.5f, "100000"}, FormatCase{99998.5f, "99998"},
+    FormatCase{10000.5f, "10000"}, FormatCase{10000.499f, "10000"}, FormatCase{10001.5f, "10002"},
+    FormatCase{-77777.781f, "-77778"}, FormatCase{-99999.5f, "-100000"}, FormatCase{16777215.0f, "16777215"},
+    FormatCase{123456789.0f, "123456792"}, FormatCase{1e16f, "1E+16"}, FormatCase{1e15f, "1E+15"},
+    FormatCase{99999991988224.0f, "99999991988224"}, FormatCase{-99999991988224.0f, "-99999991988224"},
+    FormatCase{1e14f, "1E+14"},
     FormatCase{3.4e38f, "3,4E+38"}));
 
 TEST(IndexFormat, ExactHalfWayGoesToEvenDigit)

@@ -8,6 +8,11 @@
 # usage: end_to_end.sh <telimer> <fake_maker_server> <close_window> <screenshot folder>
 set -euo pipefail
 
+# The windows are looked for, clicked and measured on the X server, in its pixels: whatever
+# platform or scale the calling environment asks Qt for, the program runs on X at scale 1.
+export QT_QPA_PLATFORM=xcb
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
+
 if [ "${1:-}" != --inside ]; then
   exec xvfb-run -a --server-args="-screen 0 1280x800x24 -noreset" bash "$0" --inside "$@"
 fi

@@ -128,11 +128,16 @@ TEST_F(Windows, EveryLabelShowsItsWholeText)
     main.Image7_MouseMove();
     check();
 
-    // The longest index before the exponent form still fits the result line.
+    // The longest indexes before the exponent form (a pasted sign makes one more character)
+    // and the longest exponent form still fit the result line.
     main.Text2.setText(QStringLiteral("100"));
-    main.Text1.setText(QStringLiteral("999999986991104"));
-    EXPECT_EQ(main.Label3.text(), QStringLiteral("Váš BMI (body mass index) je : 999999986991104"));
-    EXPECT_LE(main.Label3.sizeHint().width(), main.Label3.width());
+    for (const char* weight : {"99999991988224", "-99999991988224", "-3.3333333e37"}) {
+        main.Text1.setText(QString::fromLatin1(weight));
+        EXPECT_LE(main.Label3.sizeHint().width(), main.Label3.width()) << main.Label3.text().toStdString();
+    }
+    EXPECT_EQ(main.Label3.text(), QStringLiteral("Váš BMI (body mass index) je : -3.333333E+37"));
+    main.Text1.setText(QStringLiteral("99999991988224"));
+    EXPECT_EQ(main.Label3.text(), QStringLiteral("Váš BMI (body mass index) je : 99999991988224"));
 }
 
 } // namespace

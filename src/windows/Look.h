@@ -1,0 +1,38 @@
+#pragma once
+
+// How the windows look whatever the desktop's theme: the colours of the pictures and texts
+// are made for a light ground, so the program keeps a light palette of its own.
+
+#include <QGroupBox>
+#include <QPalette>
+
+namespace windows {
+
+// The light palette the program's colours are made for: black text on the button face, white
+// boxes, and greyed text still readable (at least 4.5:1 on the button face).
+QPalette lightPalette();
+
+// Makes the light palette the application's; a dark desktop theme then changes nothing.
+// Call once the QApplication exists.
+void useLightLook();
+
+// Option buttons lower than their style's circle grow, centred on their place, so the circle
+// is never cut; the layouts give them the height of a smaller circle. Call once the window's
+// controls are placed.
+void keepOptionCirclesWhole(QWidget& window);
+
+// A frame whose caption sits on the top border line, which passes through the caption's middle
+// and stops on either side of it. Its contents keep their places in the frame.
+class Frame : public QGroupBox {
+public:
+    Frame() = default;
+
+    // Where the caption's text is drawn, and the row of the top border line, in the frame.
+    QRect captionRect() const;
+    int borderTop() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace windows

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace windows {
+
+// Puts Qt's own texts (a box's context menu, the standard dialogs) into Czech, the language of
+// the program's own texts, whatever the system's language; numbers still follow the system's
+// locale. Call once the application exists. False when Qt's Czech translation is not
+// installed: Qt's texts then stay English.
+bool loadQtCzech();
+
+} // namespace windows
