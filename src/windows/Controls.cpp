@@ -268,6 +268,9 @@ protected:
 // A run of this many characters without a blank gets a place to wrap, so that a long address
 // wraps within the tooltip's width instead of stretching it past the screen.
 constexpr int LongestUnbrokenRun = 40;
+// A text up to this long stays on one line, as a plain tooltip would show it; Qt would
+// otherwise narrow a short wrapped tooltip to a quarter of its width.
+constexpr int LongestSingleLine = 80;
 
 } // namespace
 
@@ -284,7 +287,8 @@ QString plainToolTipMarkup(const QString& text)
             run = 0;
         }
     }
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + breakable.toHtmlEscaped() + QStringLiteral("</p>");
+    const QString blanks = text.size() <= LongestSingleLine ? QStringLiteral("pre") : QStringLiteral("pre-wrap");
+    return QStringLiteral("<p style=\"white-space:%1\">%2</p>").arg(blanks, breakable.toHtmlEscaped());
 }
 
 void setPlainToolTip(QWidget& control, const QString& text)

@@ -127,8 +127,9 @@ void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal 
 // the text as its toolTip(), and it is shown literally, wrapped within a readable width.
 void setPlainToolTip(QWidget& control, const QString& text);
 
-// The markup that shows a plain text as a tooltip: escaped, its blanks kept, with a place to
-// wrap in every long run without blanks. Zero-width spaces are the only characters it adds.
+// The markup that shows a plain text as a tooltip: escaped, its blanks kept, on one line when
+// short, else with a place to wrap in every long run without blanks. Zero-width spaces are the
+// only characters it adds.
 QString plainToolTipMarkup(const QString& text);
 
 // A label too low for two lines keeps its text on one line. Where the stand-in font runs wider

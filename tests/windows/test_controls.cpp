@@ -71,7 +71,7 @@ TEST(Captions, DoubledAmpersandShowsOnce)
 // Tooltip texts from outside read as they are, markup included, and wrap within a width.
 TEST(PlainToolTips, MarkupShowsTheTextCharacterForCharacter)
 {
-    for (const QString text : {QStringLiteral("<b>tučně</b>"), QStringLiteral("<!DOCTYPE html><qt>x"),
+    for (const QString& text : {QStringLiteral("<b>tučně</b>"), QStringLiteral("<!DOCTYPE html><qt>x"),
                                QStringLiteral("a  b\tc "), QStringLiteral("&amp; &lt;"), QString(300, u'w')}) {
         const QString markup = windows::plainToolTipMarkup(text);
         EXPECT_TRUE(Qt::mightBeRichText(markup)) << markup.toStdString();
