@@ -160,6 +160,11 @@ Route Route::stall()
     return Route{.mode = Mode::StallAfterHeaders};
 }
 
+Route Route::drip(std::string body, std::size_t bytesPerSecond)
+{
+    return Route{.body = std::move(body), .mode = Mode::Drip, .bytesPerSecond = bytesPerSecond};
+}
+
 HttpTestServer::HttpTestServer() : HttpTestServer(Handler{}) {}
 
 HttpTestServer::HttpTestServer(Handler fallback) : fallback_(std::move(fallback))
@@ -220,6 +225,27 @@ bool HttpTestServer::waitReadable(int fd) const
     return false;
 }
 
+bool HttpTestServer::pause(int client, int milliseconds) const
+{
+    pollfd fds[2] = {{client, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    const int ready = poll(fds, 2, milliseconds);
+    if (ready < 0)
+        return errno == EINTR;
+    char probe;
+    const bool clientLeft = fds[0].revents != 0 && recv(client, &probe, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
+    return !stopping_ && fds[1].revents == 0 && !clientLeft;
+}
+
+void HttpTestServer::drip(int client, const Route& route) const
+{
+    // Ten steps a second where the rate allows, one byte a step below that.
+    const std::size_t step = std::max<std::size_t>(1, route.bytesPerSecond / 10);
+    const int interval = static_cast<int>(1000 * step / std::max<std::size_t>(1, route.bytesPerSecond));
+    std::string_view rest = route.body;
+    while (!rest.empty() && sendAll(client, rest.substr(0, step)) && pause(client, interval))
+        rest.remove_prefix(std::min(step, rest.size()));
+}
+
 void HttpTestServer::acceptLoop()
 {
     while (waitReadable(listener_)) {
@@ -270,6 +296,9 @@ void HttpTestServer::serve(int client)
         switch (route.mode) {
         case Route::Mode::Chunked:
             sendChunked(client, route.body);
+            break;
+        case Route::Mode::Drip:
+            drip(client, route);
             break;
         case Route::Mode::StallAfterHeaders:
             // Hold the connection open, silent, until the client gives up or the server stops.

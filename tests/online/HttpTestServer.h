@@ -20,12 +20,14 @@ struct Route {
         Chunked,           // the body in chunks, no declared size
         CutShort,          // declares declaredLength, sends the body, then closes
         StallAfterHeaders, // sends the headers, then nothing until the client gives up
+        Drip,              // declares the whole body, then sends it at bytesPerSecond
     };
     int status = 200;
     std::string body{};
     std::string location{}; // sent as Location when not empty
     Mode mode = Mode::Normal;
     std::size_t declaredLength = 0; // CutShort only
+    std::size_t bytesPerSecond = 0; // Drip only
 
     static Route ok(std::string body);
     static Route error(int status);
@@ -33,6 +35,7 @@ struct Route {
     static Route chunked(std::string body);
     static Route cutShort(std::string body, std::size_t declaredLength);
     static Route stall();
+    static Route drip(std::string body, std::size_t bytesPerSecond);
 };
 
 struct Request {
@@ -65,6 +68,8 @@ private:
     void acceptLoop();
     void serve(int client);
     bool waitReadable(int fd) const; // false once the server stops
+    bool pause(int client, int milliseconds) const; // false once the server stops or the client leaves
+    void drip(int client, const Route& route) const;
     Route routeFor(const Request& request) const;
 
     Handler fallback_;
