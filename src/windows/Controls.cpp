@@ -1,13 +1,17 @@
 #include "windows/Controls.h"
 
+#include "windows/Accessible.h"
 #include "windows/Twips.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -106,12 +110,47 @@ void Shape::paintEvent(QPaintEvent*)
     painter.drawRect(r.width() - b, b, b, r.height() - 2 * b);
 }
 
+// ---- Buttons and links made of other controls ---------------------------------------------
+
+bool isActivationKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const bool activating = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    return activating && !event.isAutoRepeat()
+        && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+namespace {
+
+// The style's focus frame, also where the style would draw it only after a key press: these
+// controls take focus by the keyboard alone anyway.
+void paintFocusFrame(QWidget& control)
+{
+    if (!control.hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(&control);
+    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    option.backgroundColor = control.palette().color(QPalette::Window);
+    QPainter painter(&control);
+    control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &control);
+}
+
+} // namespace
+
 // ---- Picture ------------------------------------------------------------------------------
 
 Picture::Picture(const pictures::Picture& picture) : source(&picture)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
+    installAccessibleRoles();
+}
+
+void Picture::actAsButton()
+{
+    button = true;
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void Picture::setPixmap(const QPixmap& pixmap)
@@ -126,12 +165,15 @@ void Picture::paintEvent(QPaintEvent* event)
     painter.setClipRegion(event->region());
     if (!loaded.isNull()) {
         painter.drawPixmap(0, 0, loaded);
-        return;
+    } else {
+        const qreal ratio = devicePixelRatioF();
+        if (cache.isNull() || cache.devicePixelRatio() != ratio)
+            cache = QPixmap::fromImage(pictures::render(*source, ratio));
+        painter.drawPixmap(0, 0, cache);
     }
-    const qreal ratio = devicePixelRatioF();
-    if (cache.isNull() || cache.devicePixelRatio() != ratio)
-        cache = QPixmap::fromImage(pictures::render(*source, ratio));
-    painter.drawPixmap(0, 0, cache);
+    painter.end();
+    if (button)
+        paintFocusFrame(*this);
 }
 
 void Picture::mousePressEvent(QMouseEvent* event)
@@ -148,6 +190,59 @@ void Picture::mouseReleaseEvent(QMouseEvent* event)
 }
 
 void Picture::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
+
+void Picture::keyPressEvent(QKeyEvent* event)
+{
+    if (button && isActivationKey(*event)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// ---- Link ---------------------------------------------------------------------------------
+
+Link::Link()
+{
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    installAccessibleRoles();
+}
+
+void Link::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusFrame(*this);
+}
+
+void Link::mousePressEvent(QMouseEvent* event)
+{
+    pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+// A click is a press and a release of the left button both on the link.
+void Link::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+void Link::keyPressEvent(QKeyEvent* event)
+{
+    if (isActivationKey(*event)) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// ---- StatusLine ---------------------------------------------------------------------------
+
+StatusLine::StatusLine() { installAccessibleRoles(); }
 
 // ---- TextBox ------------------------------------------------------------------------------
 
@@ -226,6 +321,17 @@ QString visibleCaption(const QString& caption)
     }
     return shown;
 }
+
+void nameAfterLabel(QWidget& control, QLabel& label)
+{
+    QString name = label.text().trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    control.setAccessibleName(name.trimmed());
+    label.setBuddy(&control);
+}
+
+std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
 void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal)
 {
