@@ -46,8 +46,10 @@ public:
 
     void doAction(const QString& action) override
     {
+        // Queued: a click may open a modal window, and the screen reader that asked must not
+        // wait for its answer until that window closes.
         if (action == pressAction() && pressable())
-            QMetaObject::invokeMethod(widget(), "clicked");
+            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(action);
     }

@@ -118,7 +118,10 @@ void Form1::describeForAssistiveTechnology()
     const std::pair<windows::TextBox*, QLabel*> boxes[] = {{&Text3, &Label4}, {&Text1, &Label1}, {&Text2, &Label2}};
     for (const auto& [box, label] : boxes)
         windows::nameAfterLabel(*box, *label);
+    // Qt on Linux names a combo box by its value and leaves its purpose to a label it lacks
+    // here, so the purpose goes into the description as well.
     Combo1.setAccessibleName(QStringLiteral("Jednotka výšky"));
+    Combo1.setAccessibleDescription(Combo1.accessibleName());
 
     // The picture buttons are named by the captions beneath them.
     const std::pair<windows::Picture*, QLabel*> buttons[] = {
