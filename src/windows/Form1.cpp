@@ -104,13 +104,14 @@ void Form1::layOut()
     grey.setColor(QPalette::WindowText, windows::GreyText);
     Label5.setPalette(grey);
 
+    windows::keepSingleLineLabelsWhole(*this);
+    describeForAssistiveTechnology();
+    // The picture buttons take focus from here on, so they join the order after the boxes.
     QWidget* tabOrder[] = {&Text3, &Option1, &Option2, &Text1, &Text2, &Combo1,
                            &Image3, &Image7, &Image4, &Image5, &Image6};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     Text3.setFocus();
-    windows::keepSingleLineLabelsWhole(*this);
-    describeForAssistiveTechnology();
 }
 
 void Form1::describeForAssistiveTechnology()
