@@ -16,6 +16,8 @@ QAccessible::Role roleOf(QObject* control)
         return QAccessible::Link;
     if (qobject_cast<StatusLine*>(control))
         return QAccessible::StatusBar;
+    if (qobject_cast<Notice*>(control))
+        return QAccessible::Notification;
     return QAccessible::NoRole;
 }
 

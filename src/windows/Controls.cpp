@@ -242,7 +242,32 @@ void Link::keyPressEvent(QKeyEvent* event)
 
 // ---- StatusLine ---------------------------------------------------------------------------
 
-StatusLine::StatusLine() { installAccessibleRoles(); }
+Notice::Notice()
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFixedSize(0, 0);
+    installAccessibleRoles();
+}
+
+StatusLine::StatusLine()
+{
+    notice.setParent(this);
+    notice.hide();
+    installAccessibleRoles();
+}
+
+void StatusLine::announce(const QString& text)
+{
+    if (accessibleName() == text)
+        return;
+    setAccessibleName(text);
+    notice.setAccessibleName(text);
+    // Appearing is what a screen reader announces; a hidden window has nobody to tell.
+    notice.hide();
+    if (window()->isVisible())
+        notice.show();
+}
 
 // ---- TextBox ------------------------------------------------------------------------------
 

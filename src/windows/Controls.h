@@ -122,12 +122,26 @@ private:
     bool pressed = false;
 };
 
+// An invisible notice for assistive technology: screen readers speak a notification when it
+// appears, whatever has the focus.
+class Notice : public QWidget {
+    Q_OBJECT
+public:
+    Notice();
+};
+
 // A label whose text is the program's answer: assistive technology presents it as a status
-// line and hears of every change of its accessible name.
+// line. Screen readers read a status line on request but, as Orca does, speak a change only of
+// the focused control; so each new announcement also appears as a notice, heard at once.
 class StatusLine : public QLabel {
     Q_OBJECT
 public:
     StatusLine();
+    // Sets what the status line says to assistive technology; a change is spoken.
+    void announce(const QString& text);
+
+private:
+    Notice notice;
 };
 
 // Keys that act as a click on a focused button or link.

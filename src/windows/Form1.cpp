@@ -183,7 +183,7 @@ void Form1::Vypocet()
 
     const std::string separator = windows::decimalSeparator();
     Label3.setText(fromUtf8(model::resultCaption(e.bmi, separator)));
-    Label3.setAccessibleName(fromUtf8(model::resultAnnouncement(e.bmi, separator)));
+    Label3.announce(fromUtf8(model::resultAnnouncement(e.bmi, separator)));
     Image1.setAccessibleDescription(fromUtf8(model::bmiChartDescription(e.bmi, Vek, separator)));
     if (e.bmi) {
         BMI = *e.bmi;

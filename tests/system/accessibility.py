@@ -137,6 +137,11 @@ heard = []
 # Qt sends the object itself with the event; its new name is read as the screen reader would.
 listener = Atspi.EventListener.new(lambda event: heard.append((event.source.get_role_name(), event.source.name)))
 listener.register("object:property-change:accessible-name")
+# Screen readers such as Orca speak a notification that appears, wherever the focus is.
+shown = []
+notices = Atspi.EventListener.new(
+    lambda event: event.detail1 and shown.append((event.source.get_role_name(), event.source.name)))
+notices.register("object:state-changed:showing")
 found = controls(main)
 weight = found.get(("text", "Hmotnost v kg"))
 if weight is not None:
@@ -144,6 +149,8 @@ if weight is not None:
     announcement = "Váš BMI (body mass index) je : 64,566, BMI > 40 Morbidní obezita"
     wait_for(lambda: ("status bar", announcement) in heard, 10,
              f"no name change to {announcement!r} on the status bar; heard {heard}")
+    wait_for(lambda: ("notification", announcement) in shown, 10,
+             f"no notification {announcement!r} appeared; saw {shown}")
     found = controls(main)
     expect(found, "image", "Graf BMI podle věku", "Váš BMI 64,566 ve věku 20 let: BMI > 40 Morbidní obezita",
            "Telimer")
