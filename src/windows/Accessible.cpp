@@ -1,6 +1,7 @@
 #include "windows/Accessible.h"
 
 #include "windows/Controls.h"
+#include "windows/Labels.h"
 
 #include <QAccessibleWidget>
 

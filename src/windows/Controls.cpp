@@ -118,8 +118,6 @@ bool isActivationKey(const QKeyEvent& event)
         && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-namespace {
-
 // A frame in the selection colour just inside the control's edge. The style's own focus frame
 // is a faint line that vanishes against the miniatures' grey border.
 void paintFocusFrame(QWidget& control)
@@ -132,8 +130,6 @@ void paintFocusFrame(QWidget& control)
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(control.rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
 }
-
-} // namespace
 
 // ---- Picture ------------------------------------------------------------------------------
 
@@ -195,75 +191,6 @@ void Picture::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-// ---- Link ---------------------------------------------------------------------------------
-
-Link::Link()
-{
-    setFocusPolicy(Qt::TabFocus);
-    setCursor(Qt::PointingHandCursor);
-    installAccessibleRoles();
-}
-
-void Link::paintEvent(QPaintEvent* event)
-{
-    QLabel::paintEvent(event);
-    paintFocusFrame(*this);
-}
-
-void Link::mousePressEvent(QMouseEvent* event)
-{
-    pressed = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-}
-
-// A click is a press and a release of the left button both on the link.
-void Link::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click)
-        emit clicked();
-}
-
-void Link::keyPressEvent(QKeyEvent* event)
-{
-    if (isActivationKey(*event)) {
-        emit clicked();
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-// ---- StatusLine ---------------------------------------------------------------------------
-
-Notice::Notice()
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFixedSize(0, 0);
-    installAccessibleRoles();
-}
-
-StatusLine::StatusLine()
-{
-    notice.setParent(this);
-    notice.hide();
-    installAccessibleRoles();
-}
-
-void StatusLine::announce(const QString& text)
-{
-    if (accessibleName() == text)
-        return;
-    setAccessibleName(text);
-    notice.setAccessibleName(text);
-    // Appearing is what a screen reader announces; a hidden window has nobody to tell.
-    notice.hide();
-    if (window()->isVisible())
-        notice.show();
 }
 
 // ---- TextBox ------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // their own Zobrazeni and Zobrazeni1 after every evaluation.
 
 #include "windows/Controls.h"
+#include "windows/Labels.h"
 #include "windows/SingleWindow.h"
 
 #include <QComboBox>

@@ -4,6 +4,7 @@
 // its status line and points the program-page link at it; closing it removes the descriptor.
 
 #include "windows/Controls.h"
+#include "windows/Labels.h"
 #include "windows/SingleWindow.h"
 
 #include <QLabel>
