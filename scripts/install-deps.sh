@@ -16,6 +16,7 @@ packages=(
   qt6-svg-dev                                 # the scalable icon, written from the window icon's drawing
   dpkg-dev file                               # the Debian package: dependencies by dpkg-shlibdeps, stripped-binary check
   desktop-file-utils appstream lintian        # validating the desktop entry, the metainfo and the package
+  dbus at-spi2-core python3-pyatspi           # the accessibility test reads the windows through AT-SPI
 )
 
 missing=()

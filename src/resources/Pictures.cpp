@@ -690,6 +690,11 @@ void paintBuiltInBanner(QPainter& p)
 
 } // namespace
 
+const char* weightTableRowHeight(int row)
+{
+    return row >= 0 && row < table::kDataRows ? table::kRows[static_cast<std::size_t>(row)].label : nullptr;
+}
+
 const Picture BmiChart{307, 300, bmi::paintChart, true};
 const Picture Legend{260, 39, bmi::paintLegend, true};
 const Picture TableMiniature{55, 61, paintTableMiniature};

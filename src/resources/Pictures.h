@@ -34,6 +34,9 @@ extern const Picture WeightChart;    // 799 x 444, Form5 Image1
 extern const Picture RangeWarning;   // 46 x 46, Form5 Image2, transparent around the diamond
 extern const Picture BuiltInBanner;  // 468 x 60, Form6 Picture1 when no banner was downloaded
 
+// The height a row (0..23) of the weights table shows in its first cell, or nothing past the table.
+const char* weightTableRowHeight(int row);
+
 // Renders a picture into an ARGB image of width*dpr x height*dpr with that device pixel ratio
 // (crisp on high-DPI screens). Needs a QGuiApplication for the fonts.
 QImage render(const Picture& picture, qreal devicePixelRatio = 1.0);

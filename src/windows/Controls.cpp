@@ -1,10 +1,12 @@
 #include "windows/Controls.h"
 
+#include "windows/Accessible.h"
 #include "windows/Twips.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -107,12 +109,42 @@ void Shape::paintEvent(QPaintEvent*)
     painter.drawRect(r.width() - b, b, b, r.height() - 2 * b);
 }
 
+// ---- Buttons and links made of other controls ---------------------------------------------
+
+bool isActivationKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const bool activating = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    return activating && !event.isAutoRepeat()
+        && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// A frame in the selection colour just inside the control's edge. The style's own focus frame
+// is a faint line that vanishes against the miniatures' grey border.
+void paintFocusFrame(QWidget& control)
+{
+    if (!control.hasFocus())
+        return;
+    QPainter painter(&control);
+    constexpr int width = 2;
+    painter.setPen(QPen(control.palette().color(QPalette::Highlight), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(control.rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+}
+
 // ---- Picture ------------------------------------------------------------------------------
 
 Picture::Picture(const pictures::Picture& picture) : source(&picture)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
+    installAccessibleRoles();
+}
+
+void Picture::actAsButton()
+{
+    button = true;
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void Picture::setPixmap(const QPixmap& pixmap)
@@ -130,12 +162,15 @@ void Picture::paintEvent(QPaintEvent* event)
         painter.fillRect(rect(), pictures::ButtonFace);
     if (!loaded.isNull()) {
         painter.drawPixmap(0, 0, loaded);
-        return;
+    } else {
+        const qreal ratio = devicePixelRatioF();
+        if (cache.isNull() || cache.devicePixelRatio() != ratio)
+            cache = QPixmap::fromImage(pictures::render(*source, ratio));
+        painter.drawPixmap(0, 0, cache);
     }
-    const qreal ratio = devicePixelRatioF();
-    if (cache.isNull() || cache.devicePixelRatio() != ratio)
-        cache = QPixmap::fromImage(pictures::render(*source, ratio));
-    painter.drawPixmap(0, 0, cache);
+    painter.end();
+    if (button)
+        paintFocusFrame(*this);
 }
 
 void Picture::mousePressEvent(QMouseEvent* event)
@@ -152,6 +187,15 @@ void Picture::mouseReleaseEvent(QMouseEvent* event)
 }
 
 void Picture::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
+
+void Picture::keyPressEvent(QKeyEvent* event)
+{
+    if (button && isActivationKey(*event)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 // ---- TextBox ------------------------------------------------------------------------------
 
@@ -230,6 +274,17 @@ QString visibleCaption(const QString& caption)
     }
     return shown;
 }
+
+void nameAfterLabel(QWidget& control, QLabel& label)
+{
+    QString name = label.text().trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    control.setAccessibleName(name.trimmed());
+    label.setBuddy(&control);
+}
+
+std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
 void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal)
 {

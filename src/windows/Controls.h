@@ -3,6 +3,7 @@
 #include "resources/Pictures.h"
 
 #include <QColor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QWidget>
@@ -10,8 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
-
-class QLabel;
+#include <string>
 
 // The few kinds of control the windows need that Qt lacks, and the rules every control shares.
 namespace windows {
@@ -77,6 +77,12 @@ public:
     explicit Picture(const pictures::Picture& picture);
     void setPixmap(const QPixmap& pixmap);
 
+    // From now on the picture is a button for the keyboard and for assistive technology too:
+    // it takes focus with Tab (never from a click, which acts at once), shows a focus frame,
+    // and Enter or Space act as a click.
+    void actAsButton();
+    bool isButton() const { return button; }
+
 signals:
     void clicked();
     void mouseMoved();
@@ -86,13 +92,21 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const pictures::Picture* source = nullptr;
     QPixmap loaded;
     QPixmap cache;
     bool pressed = false;
+    bool button = false;
 };
+
+// Keys that act as a click on a focused button or link.
+bool isActivationKey(const QKeyEvent& event);
+
+// Draws the focus frame of a focused button or link over what it has painted.
+void paintFocusFrame(QWidget& control);
 
 // A single-line text box whose typed characters pass a key filter first. The filter gets the
 // character's code and may set it to 0 to swallow the key; editing keys that insert nothing
@@ -117,6 +131,13 @@ private:
 
 // How a caption reads on screen: "&&" shows one ampersand, a lone "&" marks nothing here.
 QString visibleCaption(const QString& caption);
+
+// Names a control after the label in front of it, without the label's trailing colon, and
+// makes the label its buddy, so assistive technology also finds the label by the control.
+void nameAfterLabel(QWidget& control, QLabel& label);
+
+// The decimal separator of the user's regional settings, for numbers the program shows.
+std::string decimalSeparator();
 
 // Every label wraps at word boundaries within its box and starts at its top, as the layouts expect.
 void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal = Qt::AlignLeft);

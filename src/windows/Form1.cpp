@@ -5,6 +5,7 @@
 #include "model/Module1.h"
 #include "model/NumberReader.h"
 #include "model/ReferencePlacement.h"
+#include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
@@ -12,8 +13,8 @@
 #include "windows/Form5.h"
 #include "windows/ToolWindow.h"
 
-#include <QLocale>
 #include <QMouseEvent>
+#include <QShortcut>
 
 using windows::Face;
 
@@ -103,19 +104,42 @@ void Form1::layOut()
     grey.setColor(QPalette::WindowText, windows::GreyText);
     Label5.setPalette(grey);
 
-    setTabOrder(&Text3, &Option1);
-    setTabOrder(&Option1, &Option2);
-    setTabOrder(&Option2, &Text1);
-    setTabOrder(&Text1, &Text2);
-    setTabOrder(&Text2, &Combo1);
-    Text3.setFocus();
     windows::keepSingleLineLabelsWhole(*this);
     windows::keepOptionCirclesWhole(Frame1);
+    describeForAssistiveTechnology();
+    // The picture buttons take focus from here on, so they join the order after the boxes.
+    QWidget* tabOrder[] = {&Text3, &Option1, &Option2, &Text1, &Text2, &Combo1,
+                           &Image3, &Image7, &Image4, &Image5, &Image6};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    Text3.setFocus();
+}
+
+void Form1::describeForAssistiveTechnology()
+{
+    const std::pair<windows::TextBox*, QLabel*> boxes[] = {{&Text3, &Label4}, {&Text1, &Label1}, {&Text2, &Label2}};
+    for (const auto& [box, label] : boxes)
+        windows::nameAfterLabel(*box, *label);
+    // Qt on Linux names a combo box by its value and leaves its purpose to a label it lacks
+    // here, so the purpose goes into the description as well.
+    Combo1.setAccessibleName(QStringLiteral("Jednotka výšky"));
+    Combo1.setAccessibleDescription(Combo1.accessibleName());
+
+    // The picture buttons are named by the captions beneath them.
+    const std::pair<windows::Picture*, QLabel*> buttons[] = {
+        {&Image3, &Label6}, {&Image7, &Label7}, {&Image4, &Label11}, {&Image5, &Label12}, {&Image6, &Label13}};
+    for (const auto& [button, caption] : buttons) {
+        button->actAsButton();
+        button->setAccessibleName(caption->text());
+    }
+    Image1.setAccessibleName(QStringLiteral("Graf BMI podle věku"));
+    Image2.setAccessibleName(QStringLiteral("Legenda grafu"));
 }
 
 void Form1::connectHandlers()
 {
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &Form1::Image4_Click);
     connect(&Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(&Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(&Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
@@ -148,8 +172,8 @@ void Form1::Vypocet()
 {
     // Writing back a changed text re-enters through the box's change handler, which evaluates
     // the normalised text before this run goes on; an unchanged text raises nothing.
-    Text1.setText(fromUtf8(model::withDecimalPoints(Text1.text().toStdString())));
-    Text2.setText(fromUtf8(model::withDecimalPoints(Text2.text().toStdString())));
+    writeBack(Text1, model::withDecimalPoints(Text1.text().toStdString()));
+    writeBack(Text2, model::withDecimalPoints(Text2.text().toStdString()));
 
     const model::Evaluation e = model::evaluate(Text1.text().toStdString(), Text2.text().toStdString(),
                                                 Text3.text().toStdString(),
@@ -158,8 +182,10 @@ void Form1::Vypocet()
     Module1::Hmotnost = e.weight;
     Vek = e.age;
 
-    const QString separator = QLocale::system().decimalPoint();
-    Label3.setText(fromUtf8(model::resultCaption(e.bmi, separator.toStdString())));
+    const std::string separator = windows::decimalSeparator();
+    Label3.setText(fromUtf8(model::resultCaption(e.bmi, separator)));
+    Label3.announce(fromUtf8(model::resultAnnouncement(e.bmi, separator)));
+    Image1.setAccessibleDescription(fromUtf8(model::bmiChartDescription(e.bmi, Vek, separator)));
     if (e.bmi) {
         BMI = *e.bmi;
         Label5.setText(fromUtf8(model::bandCaption(BMI)));
@@ -184,12 +210,19 @@ void Form1::Text1_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAsci
 void Form1::Text2_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAscii); }
 void Form1::Text3_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAscii); }
 
+void Form1::writeBack(windows::TextBox& box, std::string_view text)
+{
+    const QString written = fromUtf8(text);
+    if (box.text() != written)
+        box.setText(written);
+}
+
 void Form1::replaceEmptyOrZero(windows::TextBox& box)
 {
-    if (box.text().isEmpty())
+    if (box.text().isEmpty() || box.text() == QStringLiteral("0")) {
         box.setText(QStringLiteral("1"));
-    if (box.text() == QStringLiteral("0"))
-        box.setText(QStringLiteral("1"));
+        box.selectAll();
+    }
 }
 
 void Form1::Text1_Change()
@@ -253,9 +286,9 @@ void Form1::Image5_MouseMove() { setBold(Label12, true); }
 void Form1::Image6_MouseMove() { setBold(Label13, true); }
 void Form1::Image7_MouseMove() { setBold(Label7, true); }
 
-void Form1::Image3_Click() { Form2::instance().show(); }
-void Form1::Image7_Click() { Form5::instance().show(); }
-void Form1::Image4_Click() { Form4::instance().show(); }
+void Form1::Image3_Click() { windows::showInFront(Form2::instance()); }
+void Form1::Image7_Click() { windows::showInFront(Form5::instance()); }
+void Form1::Image4_Click() { windows::showInFront(Form4::instance()); }
 void Form1::Image5_Click() { windows::showModal(Form3::instance()); }
 void Form1::Image6_Click() { windows::endProgram(); }
 

@@ -6,12 +6,15 @@
 
 #include "windows/Controls.h"
 #include "windows/Look.h"
+#include "windows/Labels.h"
 #include "windows/SingleWindow.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <string_view>
 
 class Form1 : public windows::SingleWindow<Form1> {
 public:
@@ -46,7 +49,7 @@ public:
     windows::Picture Image4;
     QLabel Label5;
     windows::Picture Image3;
-    QLabel Label3;
+    windows::StatusLine Label3;
 
     // The last evaluation's results.
     float BMI = 0;
@@ -85,8 +88,12 @@ private:
     Form1();
 
     void layOut();
+    void describeForAssistiveTechnology();
     void connectHandlers();
+    // Writes a box's text back only when it differs, so that the cursor and selection stay.
+    void writeBack(windows::TextBox& box, std::string_view text);
     void setBold(QLabel& label, bool bold);
-    // The weight and age boxes never stay empty or at a lone "0".
+    // The boxes never stay empty or at a lone "0"; the "1" that replaces it is selected, so
+    // that the next digit typed takes its place.
     void replaceEmptyOrZero(windows::TextBox& box);
 };

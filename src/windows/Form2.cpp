@@ -2,6 +2,7 @@
 
 #include "model/Module1.h"
 #include "model/ReferencePlacement.h"
+#include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/ToolWindow.h"
 
@@ -15,12 +16,16 @@ Form2::Form2() : Shape1(QColor(255, 0, 0), 2), Image1(pictures::WeightTable)
         {&Image1, this, 0, 0, 6465, 7215},
     });
     Shape1.setTwipsGeometry(15, 795, 6440, 255);
+    Image1.setAccessibleName(QStringLiteral("Tabulka hmotností"));
 }
 
 void Form2::Form_Load() { Zobrazeni(); }
 
 void Form2::Zobrazeni()
 {
-    if (const auto row = model::tableRow(Module1::Vyska))
+    if (const auto row = model::tableRow(Module1::Vyska)) {
         Shape1.setTop(static_cast<float>(model::tableRowTop(*row)));
+        if (const char* height = pictures::weightTableRowHeight(*row))
+            Image1.setAccessibleDescription(QString::fromStdString(model::weightTableDescription(height)));
+    }
 }

@@ -7,8 +7,6 @@
 #include "windows/BusyCursor.h"
 #include "windows/ToolWindow.h"
 
-#include <QMouseEvent>
-
 #include <algorithm>
 
 using windows::Face;
@@ -63,7 +61,7 @@ void Form3::layOut()
                                                "do zprávy pro příjemce uveďte „Vexík“. Děkuji!"));
     windows::setupLabel(Label6, versionLine);
 
-    for (QLabel* bold : {&Label1, &Label4, &Label7})
+    for (QLabel* bold : std::initializer_list<QLabel*>{&Label1, &Label4, &Label7})
         bold->setFont(windows::controlFont(Face::Sans, 9.75, true));
     Label15.setFont(windows::controlFont(Face::Sans, 8.25, true));
     setTextColour(Label15, QPalette::Active, statusColour);
@@ -78,32 +76,10 @@ void Form3::layOut()
 
 void Form3::setUpLinks()
 {
-    for (QLabel* link : {&Label4, &Label7}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-    }
-}
-
-bool Form3::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != &Label4 && watched != &Label7)
-        return SingleWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            pressedLink = watched;
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        // A click is a press and a release of the left button both on the same link.
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const auto* link = static_cast<QLabel*>(watched);
-        const bool click = pressedLink == watched && mouse->button() == Qt::LeftButton
-            && link->rect().contains(mouse->position().toPoint());
-        pressedLink = nullptr;
-        if (click && watched == &Label4)
-            Label4_Click();
-        else if (click)
-            Label7_Click();
-    }
-    return false;
+    connect(&Label4, &windows::Link::clicked, this, &Form3::Label4_Click);
+    connect(&Label7, &windows::Link::clicked, this, &Form3::Label7_Click);
+    setTabOrder(&Label4, &Label7);
+    Image1.setAccessibleName(QStringLiteral("Telimer"));
 }
 
 void Form3::Form_Load()

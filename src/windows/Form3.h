@@ -4,6 +4,7 @@
 // its status line and points the program-page link at it; closing it removes the descriptor.
 
 #include "windows/Controls.h"
+#include "windows/Labels.h"
 #include "windows/SingleWindow.h"
 
 #include <QLabel>
@@ -22,18 +23,14 @@ public:
     QLabel Label1;
     QLabel Label2;
     QLabel Label3;
-    QLabel Label4;
-    QLabel Label7;
+    windows::Link Label4;
+    windows::Link Label7;
     QLabel Label15;
     QLabel Label5;
     QLabel Label6;
 
     std::vector<std::string> Polozky;
     bool Chyba = false;
-
-protected:
-    // Labels have no click of their own; the two links get theirs here.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class windows::SingleWindow<Form3>;
@@ -43,6 +40,4 @@ private:
     void setUpLinks();
     // The program's page as the descriptor names it, without the prefix it leaves out.
     std::string programPage() const;
-
-    QObject* pressedLink = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "resources/Strings.h"
 #include "windows/Controls.h"
+#include "windows/ToolWindow.h"
 
 #include <QResizeEvent>
 
@@ -9,6 +10,7 @@ Form4::Form4()
 {
     setWindowTitle(QStringLiteral("Nápověda"));
     resize(695, 429);
+    windows::closeOnEscape(*this);
     windows::applyLayout({{&Text1, this, 0, 0, 6495, 4455}});
     Text1.setReadOnly(true);
     Text1.setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -2,6 +2,7 @@
 
 #include "model/Module1.h"
 #include "model/ReferencePlacement.h"
+#include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/ToolWindow.h"
 
@@ -34,6 +35,9 @@ Form5::Form5()
     QPalette red = Label1.palette();
     red.setColor(QPalette::WindowText, warningColour);
     Label1.setPalette(red);
+    Label1.setAccessibleName(QStringLiteral("Mimo rozsah"));
+    Image2.setAccessibleName(QStringLiteral("Varování"));
+    Image1.setAccessibleName(QStringLiteral("Graf hmotnosti podle výšky"));
     Label1.hide();
     Image2.hide();
     windows::keepSingleLineLabelsWhole(*this);
@@ -51,6 +55,8 @@ void Form5::Zobrazeni1()
     const model::Cross cross = model::crossPlacement(w, h);
     Line1.setEnds(cross.horizontal.x1, cross.horizontal.y1, cross.horizontal.x2, cross.horizontal.y2);
     Line2.setEnds(cross.vertical.x1, cross.vertical.y1, cross.vertical.x2, cross.vertical.y2);
+    Image1.setAccessibleDescription(
+        QString::fromStdString(model::weightChartDescription(w, h, windows::decimalSeparator())));
 
     if (model::onWeightHeightChart(w, h)) {
         Timer1.stop();

@@ -4,6 +4,7 @@
 #include "resources/Pictures.h"
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
+#include "windows/SingleWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -83,8 +84,23 @@ void Form6::Timer1_Timer()
     if (Citac < 10)
         return;
     Timer1.stop();
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::BannerFileName));
+    removeDownloads();
     Form1::instance().show();
     close();
+}
+
+void Form6::Form_Unload()
+{
+    // Without the main window nothing else would ever end the program.
+    if (Citac >= 10)
+        return;
+    Timer1.stop();
+    removeDownloads();
+    windows::endProgram();
+}
+
+void Form6::removeDownloads()
+{
+    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::deleteFileQuietly(Module1::localFilePath(Module1::BannerFileName));
 }

@@ -16,6 +16,8 @@
 class Form6 : public windows::SingleWindow<Form6> {
 public:
     void Form_Load();
+    // A close request from the desktop before the hand-over ends the program.
+    void Form_Unload();
     void Picture1_Click();
     void Timer1_Timer();
 
@@ -32,4 +34,5 @@ private:
 
     void showBanner(const std::filesystem::path& path);
     void centreOnScreen();
+    void removeDownloads();
 };

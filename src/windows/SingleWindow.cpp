@@ -26,6 +26,13 @@ void showModal(QWidget& window)
         loop.exec();
 }
 
+void showInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void endProgram()
 {
     for (QWidget* window : QApplication::topLevelWidgets())

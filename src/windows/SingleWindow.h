@@ -62,6 +62,9 @@ private:
 // Shows a window modally: returns when the window has been closed.
 void showModal(QWidget& window);
 
+// Shows a window, or brings it to the front and activates it when it is already open.
+void showInFront(QWidget& window);
+
 // Ends the program at once: every window disappears and no further handler runs.
 void endProgram();
 

@@ -3,6 +3,7 @@
 #include "resources/Pictures.h"
 
 #include <QPixmap>
+#include <QShortcut>
 #include <QWidget>
 
 namespace windows {
@@ -12,6 +13,13 @@ void makeToolWindow(QWidget& window, QSize clientSize)
     window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint);
     window.setFixedSize(clientSize);
+    closeOnEscape(window);
+}
+
+void closeOnEscape(QWidget& window)
+{
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
 }
 
 QIcon programIcon()

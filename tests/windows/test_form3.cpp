@@ -276,3 +276,29 @@ TEST_F(About, OpensModallyFromTheMainWindowAndReturnsWhenClosed)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(About, LinksTakeFocusWithTabAndActOnEnterAndSpaceThenEscapeCloses)
+{
+    serveDescriptor("Stav;p.example;1");
+    Form3& about = Form3::instance();
+    about.show();
+    about.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    about.Label4.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&about.Label4, Qt::Key_Tab);
+    EXPECT_TRUE(about.Label7.hasFocus());
+    QTest::keyClick(&about.Label7, Qt::Key_Tab);
+    EXPECT_TRUE(about.Label4.hasFocus());
+
+    QTest::keyClick(&about.Label4, Qt::Key_Return);
+    QTest::keyClick(&about.Label7, Qt::Key_Space);
+    EXPECT_EQ(opened, (std::vector<std::string>{HomePage, "http://www.p.example"}));
+
+    QTest::keyClick(&about.Label4, Qt::Key_Escape);
+    EXPECT_EQ(Form3::existing(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(localFile(Module1::DescriptorFileName)));
+}
+
+} // namespace

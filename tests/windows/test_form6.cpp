@@ -233,3 +233,25 @@ TEST_F(Banner, StartsAtOnceWithoutNetworkAndLeavesNoFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Banner, ClosedBeforeItsTimeEndsTheProgramWithItsFilesRemoved)
+{
+    serveBanner(encoded(filled({468, 60}, Blue)));
+    serveDescriptor("Stav;p;1;http://akce.example/");
+    Form6& form = Form6::instance();
+    form.show();
+    form.Timer1_Timer();
+    ASSERT_TRUE(Module1::fileExists(localFile(Module1::BannerFileName)));
+    ASSERT_TRUE(Module1::fileExists(localFile(Module1::DescriptorFileName)));
+    // As the desktop asks when the user closes it.
+    QTimer::singleShot(0, &form, &QWidget::close);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(Form6::existing(), nullptr);
+    EXPECT_EQ(Form1::existing(), nullptr);
+    EXPECT_FALSE(Module1::fileExists(localFile(Module1::BannerFileName)));
+    EXPECT_FALSE(Module1::fileExists(localFile(Module1::DescriptorFileName)));
+}
+
+} // namespace
