@@ -17,6 +17,7 @@ packages=(
   dpkg-dev file                               # the Debian package: dependencies by dpkg-shlibdeps, stripped-binary check
   desktop-file-utils appstream lintian        # validating the desktop entry, the metainfo and the package
   dbus at-spi2-core python3-pyatspi           # the accessibility test reads the windows through AT-SPI
+  clang libclang-rt-dev                       # fuzz targets (libFuzzer, sanitizer runtimes)
 )
 
 missing=()
