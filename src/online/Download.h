@@ -16,7 +16,8 @@ struct DownloadLimits {
 // Downloads `address` (http or https only, redirects too) into the file `path` (UTF-8).
 // True only on a complete transfer with a 2xx status. The file is replaced atomically;
 // on any failure an earlier file is left exactly as it was and no partial file remains.
-// Blocks the calling thread until the transfer ends; honours the proxy environment.
+// Blocks the calling thread until the transfer ends; honours the system's proxy settings
+// (on Linux the proxy environment; on Windows the user's Internet settings, else the machine's).
 bool Stahni(const std::string& address, const std::string& path, const DownloadLimits& limits = {});
 
 } // namespace Module1

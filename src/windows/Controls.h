@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 
 #include <QColor>
@@ -130,8 +131,8 @@ void keepSingleLineLabelsWhole(QWidget& window);
 // The desktop's colour for greyed text, as the classic dialogs draw it.
 inline const QColor GreyText{128, 128, 128};
 
-// A font of the program by its stand-in family, in points as the layouts give them.
-enum class Face { Sans, Mono };
+// A font of the program in points as the layouts give them.
+using fonts::Face;
 QFont controlFont(Face face, double points, bool bold);
 
 // One row of a window's layout table: where a control sits, in twips of its container.

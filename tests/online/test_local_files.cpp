@@ -48,11 +48,15 @@ TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)
 {
     TestFiles::Folder folder;
     TestFiles::writeFile(folder.file("version"), "12345");
-    std::filesystem::create_symlink(folder.file("version"), folder.file("link"));
+    std::error_code noSymlinks;
+    std::filesystem::create_symlink(folder.file("version"), folder.file("link"), noSymlinks);
     std::filesystem::create_directory(folder.file("folder"));
     EXPECT_EQ(readOwnFile(folder.file("version"), 5), "12345");
     EXPECT_EQ(readOwnFile(folder.file("version"), 4), std::nullopt);
-    EXPECT_EQ(readOwnFile(folder.file("link"), 5), std::nullopt);
+    // Windows lets only privileged users make symbolic links.
+    if (!noSymlinks) {
+        EXPECT_EQ(readOwnFile(folder.file("link"), 5), std::nullopt);
+    }
     EXPECT_EQ(readOwnFile(folder.file("folder"), 5), std::nullopt);
     EXPECT_EQ(readOwnFile(folder.file("missing"), 5), std::nullopt);
 }
