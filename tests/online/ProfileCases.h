@@ -112,6 +112,113 @@ inline const std::vector<ProfileCase> Encodings = {
     ProfileCase{"EncodedSurrogateIs1250", "[Update]\n58211=\xED\xA0\x80", "í\u00A0\u20AC"},
     ProfileCase{"Utf8BomInsideIsText", "[Update]\n58211=\xEF\xBB\xBFv", "\uFEFFv"}};
 
+// A generated set for comparing with the platform's own reader, no expected values: each body
+// in every line-end style ("|" marks a line end).
+struct Body {
+    std::string name;
+    std::string text;            // bytes as they are in the file, or
+    std::u16string utf16{};      // characters of a UTF-16 file
+    bool bigEndian = false;
+};
+
+template <class Text>
+Text withLineEnds(const Text& body, const std::vector<std::string>& ends)
+{
+    Text result;
+    std::size_t next = 0;
+    for (const auto c : body) {
+        if (c == '|') {
+            for (const char e : ends[next++ % ends.size()])
+                result += static_cast<typename Text::value_type>(e);
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+inline std::vector<ProfileCase> generated()
+{
+    const std::string v998(998, 'a');
+    const std::string v999(999, 'b');
+    const std::string v1000(1000, 'c');
+    static std::vector<std::string> names; // ProfileCase holds a plain name pointer
+    const std::vector<Body> bodies = {
+        {"Plain", "[Update]|58211=v|"},
+        {"BlanksAroundNames", "  [Update]  |  58211  =  v  |"},
+        {"TabsAroundNames", "\t[Update]\t|\t58211\t=\tv\t|"},
+        {"BlanksInsideBrackets", "[ Update ]|58211=v|"},
+        {"TabsInsideValue", "[Update]|58211=a\tb \t c|"},
+        {"DuplicateSectionsKeyInFirst", "[Update]|58211=first|[Update]|58211=second|"},
+        {"DuplicateSectionsKeyInSecond", "[Update]|x=1|[Update]|58211=second|"},
+        {"DuplicateKeys", "[Update]|58211=first|58211=second|"},
+        {"DuplicateKeysOtherCase", "[UPDATE]|58211=first|[update]|58211=second|"},
+        {"KeyLineWithoutEquals", "[Update]|58211|58211=v|"},
+        {"KeyLineWithoutEqualsBlanks", "[Update]|  58211  |58211=v|"},
+        {"OtherLineWithoutEquals", "[Update]|hello|58211=v|"},
+        {"EmptyKeyName", "[Update]|=x|58211=v|"},
+        {"OpenBracketWithoutClose", "[Update|58211=v|"},
+        {"OpenBracketLineInside", "[Update]|[Other|58211=v|"},
+        {"OpenBracketBeforeSection", "[Other|[Update]|58211=v|"},
+        {"TextAfterClosingBracket", "[Update] x|58211=v|"},
+        {"DoubleQuoted", "[Update]|58211=\"v w\"|"},
+        {"SingleQuoted", "[Update]|58211='v w'|"},
+        {"QuoteOnlyAtStart", "[Update]|58211=\"v w|"},
+        {"QuoteOnlyAtEnd", "[Update]|58211=v w\"|"},
+        {"QuotesInside", "[Update]|58211=a \"b\" c|"},
+        {"QuotedWithBlanksOutside", "[Update]|58211=  \"v\"  |"},
+        {"MixedQuotes", "[Update]|58211='v\"|"},
+        {"LoneQuote", "[Update]|58211=\"|"},
+        {"EmptyQuotes", "[Update]|58211=\"\"|"},
+        {"Value998", "[Update]|58211=" + v998 + "|"},
+        {"Value999", "[Update]|58211=" + v999 + "|"},
+        {"Value1000", "[Update]|58211=" + v1000 + "|"},
+        {"QuotedValue998", "[Update]|58211=\"" + v998 + "\"|"},
+        {"QuotedValue999", "[Update]|58211=\"" + v999 + "\"|"},
+        {"QuotedValue1000", "[Update]|58211=\"" + v1000 + "\"|"},
+        {"NulInValue", std::string("[Update]|58211=ab\0cd|", 21)},
+        {"NulInOtherLine", std::string("[Update]|x=\0|58211=v|", 21)},
+        {"NulInSectionName", std::string("[Up\0date]|58211=v|", 18)},
+        {"Utf8BomAscii", "\xEF\xBB\xBF[Update]|58211=v|"},
+        {"Utf8BomCzech", "\xEF\xBB\xBF[Update]|58211=\xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD|"},
+        {"Utf8Czech", "[Update]|58211=k\xC5\xAF\xC5\x88|"},
+        {"Utf16LeAscii", "", u"[Update]|58211=v|"},
+        {"Utf16BeAscii", "", u"[Update]|58211=v|", true},
+        {"Utf16LeCzech", "", u"[Update]|58211=žluťoučký kůň|"},
+        {"Utf16BeCzech", "", u"[Update]|58211=Příliš|", true},
+        {"Cp1250Czech", "[Update]|58211=P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD|"},
+        {"Cp1250SectionName", "[\x8Akola]|58211=x|[Update]|58211=v|"},
+        {"Cp1250Punctuation", "[Update]|58211=\x84\x93\x96\x85\x80|"},
+        {"SemicolonLine", "[Update]|;58211=x|58211=v|"},
+        {"KeyBeforeAnySection", "58211=x|[Update]|58211=v|"},
+        {"EmptyValue", "[Update]|58211=|"},
+        {"BlankValue", "[Update]|58211=   |"},
+        {"EqualsInValue", "[Update]|58211==a=b|"},
+        {"SimilarKeys", "[Update]|5821=a|582110=b|58211 1=c|58211=v|"},
+        {"MissingKey", "[Update]|x=1|"},
+        {"MissingSection", "[Other]|58211=v|"},
+        {"NoLineEndAtAll", "[Update]|58211=v"},
+        {"EmptyLines", "|||[Update]|||58211=v|||"},
+    };
+    const std::vector<std::pair<std::string, std::vector<std::string>>> lineEnds = {
+        {"CrLf", {"\r\n"}}, {"Lf", {"\n"}}, {"Cr", {"\r"}}, {"Mixed", {"\r\n", "\n", "\r", "\n\r"}}};
+    names.clear();
+    std::vector<ProfileCase> cases;
+    for (const auto& [lineEndName, ends] : lineEnds) {
+        for (const Body& body : bodies) {
+            names.push_back(body.name + "/" + lineEndName);
+            cases.push_back(ProfileCase{nullptr,
+                                        body.utf16.empty()
+                                            ? withLineEnds(body.text, ends)
+                                            : utf16(withLineEnds(body.utf16, ends), body.bigEndian),
+                                        {}});
+        }
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        cases[i].name = names[i].c_str();
+    return cases;
+}
+
 inline std::vector<ProfileCase> all()
 {
     std::vector<ProfileCase> cases;
