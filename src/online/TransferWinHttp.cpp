@@ -2,9 +2,6 @@
 
 #include "BuildInfo.h"
 
-#include <QString>
-#include <QUrl>
-
 #include <windows.h>
 #include <winhttp.h>
 
@@ -14,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace Module1 {
 namespace {
@@ -48,15 +46,16 @@ private:
     bool found_ = false;
 };
 
-std::wstring wide(const QString& text)
+// Only for ASCII texts such as the build constants.
+std::wstring widened(std::string_view ascii)
 {
-    return text.toStdWString();
+    return {ascii.begin(), ascii.end()};
 }
 
 Handle openSession(const UserProxySettings& proxy)
 {
     static const std::wstring userAgent =
-        wide(QString::fromLatin1(buildinfo::InternalName) + u'/' + QString::fromLatin1(buildinfo::FileVersion));
+        widened(buildinfo::InternalName) + L'/' + widened(buildinfo::FileVersion);
     // The user's own proxy when one is set; otherwise the machine's (netsh winhttp / http_proxy under Wine).
     if (const wchar_t* named = proxy.namedProxy())
         return Handle(WinHttpOpen(userAgent.c_str(), WINHTTP_ACCESS_TYPE_NAMED_PROXY, named,
@@ -114,17 +113,17 @@ bool limitWaits(HINTERNET request, const DownloadLimits& limits, const Deadline&
     return stall > 0 && WinHttpSetTimeouts(request, connect, connect, stall, stall) != FALSE;
 }
 
-DWORD queryNumber(HINTERNET request, DWORD what)
+std::optional<DWORD> queryNumber(HINTERNET request, DWORD what)
 {
     DWORD value = 0;
     DWORD size = sizeof(value);
     if (!WinHttpQueryHeaders(request, what | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX, &value, &size,
                              WINHTTP_NO_HEADER_INDEX))
-        return 0;
+        return std::nullopt;
     return value;
 }
 
-std::optional<QString> queryLocation(HINTERNET request)
+std::optional<std::wstring> queryLocation(HINTERNET request)
 {
     // An address longer than this is no address any server of ours would send.
     std::array<wchar_t, 4096> buffer{};
@@ -132,7 +131,7 @@ std::optional<QString> queryLocation(HINTERNET request)
     if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, buffer.data(), &size,
                              WINHTTP_NO_HEADER_INDEX))
         return std::nullopt;
-    return QString::fromWCharArray(buffer.data(), static_cast<int>(size / sizeof(wchar_t)));
+    return std::wstring(buffer.data(), size / sizeof(wchar_t));
 }
 
 bool isRedirect(DWORD status)
@@ -140,16 +139,58 @@ bool isRedirect(DWORD status)
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-bool isWebUrl(const QUrl& url)
+// One address taken apart; WinHTTP itself knows no other schemes than http and https.
+struct Address {
+    bool secure = false;
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring target; // path and query, without the fragment
+};
+
+std::optional<Address> parsed(const std::wstring& url)
 {
-    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = DWORD(-1);
+    if (url.empty() || !WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)
+        || (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
+        || parts.dwHostNameLength == 0)
+        return std::nullopt;
+    Address address;
+    address.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    address.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    address.port = parts.nPort;
+    address.target.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    address.target.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    address.target = address.target.substr(0, address.target.find(L'#'));
+    if (address.target.empty() || address.target.front() != L'/')
+        address.target.insert(0, 1, L'/');
+    return address;
+}
+
+// A Location as the server sent it, made absolute against the address it answered for.
+std::wstring resolved(const Address& base, const std::wstring& location)
+{
+    const auto colon = location.find(L':');
+    if (colon != std::wstring::npos && colon > 0 && colon < location.find_first_of(L"/?#"))
+        return location; // a scheme of its own: http, https, or one that parsed() refuses
+    const std::wstring scheme = base.secure ? L"https:" : L"http:";
+    if (location.starts_with(L"//"))
+        return scheme + location;
+    const bool ipv6 = base.host.find(L':') != std::wstring::npos;
+    const std::wstring origin =
+        scheme + L"//" + (ipv6 ? L"[" + base.host + L"]" : base.host) + L":" + std::to_wstring(base.port);
+    if (location.starts_with(L'/'))
+        return origin + location;
+    const std::wstring path = base.target.substr(0, base.target.find(L'?'));
+    return origin + path.substr(0, path.rfind(L'/') + 1) + location;
 }
 
 bool receiveBody(HINTERNET request, const DownloadLimits& limits, const Deadline& deadline, const BodySink& sink)
 {
     // A declared length over the cap fails before a byte is written.
-    const DWORD declared = queryNumber(request, WINHTTP_QUERY_CONTENT_LENGTH);
-    if (declared > limits.maxBytes)
+    const auto declared = queryNumber(request, WINHTTP_QUERY_CONTENT_LENGTH);
+    if (declared && *declared > limits.maxBytes)
         return false;
     std::array<char, 16384> buffer{};
     long long received = 0;
@@ -158,8 +199,9 @@ bool receiveBody(HINTERNET request, const DownloadLimits& limits, const Deadline
         if (!limitWaits(request, limits, deadline)
             || !WinHttpReadData(request, buffer.data(), static_cast<DWORD>(buffer.size()), &read))
             return false;
+        // WinHTTP reports a connection closed early as the body's end: only the declared length is complete.
         if (read == 0)
-            return true;
+            return !declared || received == *declared;
         received += read;
         if (received > limits.maxBytes || deadline.passed() || !sink(buffer.data(), read))
             return false;
@@ -169,23 +211,18 @@ bool receiveBody(HINTERNET request, const DownloadLimits& limits, const Deadline
 enum class Step { Failed, Done, Redirected };
 
 // One request of the chain: sends it, then either hands the 2xx body to the sink or names the next address.
-Step requestOnce(HINTERNET session, const UserProxySettings& proxy, QUrl& url, const DownloadLimits& limits,
+Step requestOnce(HINTERNET session, const UserProxySettings& proxy, std::wstring& url, const DownloadLimits& limits,
                  const Deadline& deadline, const BodySink& sink)
 {
-    const bool secure = url.scheme() == u"https";
-    const std::wstring host = wide(url.host(QUrl::FullyEncoded));
-    const auto port = static_cast<INTERNET_PORT>(url.port(secure ? INTERNET_DEFAULT_HTTPS_PORT : INTERNET_DEFAULT_HTTP_PORT));
-    const Handle connection(WinHttpConnect(session, host.c_str(), port, 0));
+    const auto address = parsed(url);
+    if (!address)
+        return Step::Failed;
+    const Handle connection(WinHttpConnect(session, address->host.c_str(), address->port, 0));
     if (!connection)
         return Step::Failed;
-    QString target = url.path(QUrl::FullyEncoded);
-    if (target.isEmpty())
-        target = QStringLiteral("/");
-    if (url.hasQuery())
-        target += u'?' + url.query(QUrl::FullyEncoded);
-    const Handle request(WinHttpOpenRequest(connection.get(), L"GET", wide(target).c_str(), nullptr,
+    const Handle request(WinHttpOpenRequest(connection.get(), L"GET", address->target.c_str(), nullptr,
                                             WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                            secure ? WINHTTP_FLAG_SECURE : 0));
+                                            address->secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return Step::Failed;
     // Redirects are followed here, not by WinHTTP, so that each hop is counted and its scheme checked.
@@ -193,14 +230,14 @@ Step requestOnce(HINTERNET session, const UserProxySettings& proxy, QUrl& url, c
     WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof(disable));
     DWORD never = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof(never));
-    applyAutomaticProxy(session, request.get(), proxy, wide(url.toString(QUrl::FullyEncoded)));
+    applyAutomaticProxy(session, request.get(), proxy, url);
 
     if (!limitWaits(request.get(), limits, deadline)
         || !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)
         || !WinHttpReceiveResponse(request.get(), nullptr) || deadline.passed())
         return Step::Failed;
 
-    const DWORD status = queryNumber(request.get(), WINHTTP_QUERY_STATUS_CODE);
+    const DWORD status = queryNumber(request.get(), WINHTTP_QUERY_STATUS_CODE).value_or(0);
     if (status >= 200 && status <= 299)
         return receiveBody(request.get(), limits, deadline, sink) ? Step::Done : Step::Failed;
     if (!isRedirect(status))
@@ -208,7 +245,7 @@ Step requestOnce(HINTERNET session, const UserProxySettings& proxy, QUrl& url, c
     const auto location = queryLocation(request.get());
     if (!location)
         return Step::Failed;
-    url = url.resolved(QUrl(*location, QUrl::StrictMode));
+    url = resolved(*address, *location);
     return Step::Redirected;
 }
 
@@ -217,14 +254,15 @@ Step requestOnce(HINTERNET session, const UserProxySettings& proxy, QUrl& url, c
 bool transfer(const std::string& address, const DownloadLimits& limits, const BodySink& sink)
 {
     const Deadline deadline(limits.totalTimeoutMs);
-    QUrl url(QString::fromStdString(address), QUrl::StrictMode);
+    std::wstring url(address.size(), L'\0');
+    url.resize(static_cast<std::size_t>(std::max(
+        0, MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, address.data(), static_cast<int>(address.size()),
+                               url.data(), static_cast<int>(url.size())))));
     const UserProxySettings proxy;
     const Handle session = openSession(proxy);
     if (!session)
         return false;
     for (long hop = 0; hop <= limits.maxRedirects; ++hop) {
-        if (!isWebUrl(url))
-            return false;
         switch (requestOnce(session.get(), proxy, url, limits, deadline, sink)) {
         case Step::Done:
             return true;
