@@ -82,7 +82,7 @@ build_host_tools() {
   say "building the tools for this machine in $host"
   [ -f "$host/CMakeCache.txt" ] || cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DTELIMER_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-  cmake --build "$host" --parallel "$jobs" --target write_icon_file fake_maker_server close_window
+  cmake --build "$host" --parallel "$jobs" --target write_icon_file fake_maker_server transfer_test_server close_window
 }
 
 build_telimer() {
