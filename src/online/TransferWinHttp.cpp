@@ -106,11 +106,11 @@ private:
 
 // WinHTTP's waits are per operation; shortening them to what is left of the whole keeps the
 // overall limit even when a server answers just often enough to dodge the stall limit.
-bool limitWaits(HINTERNET request, const DownloadLimits& limits, const Deadline& deadline)
+bool limitWaits(HINTERNET handle, const DownloadLimits& limits, const Deadline& deadline)
 {
     const int stall = deadline.remainingMs(limits.stallTimeoutMs);
     const int connect = deadline.remainingMs(limits.connectTimeoutMs);
-    return stall > 0 && WinHttpSetTimeouts(request, connect, connect, stall, stall) != FALSE;
+    return stall > 0 && WinHttpSetTimeouts(handle, connect, connect, stall, stall) != FALSE;
 }
 
 std::optional<DWORD> queryNumber(HINTERNET request, DWORD what)
@@ -260,7 +260,8 @@ bool transfer(const std::string& address, const DownloadLimits& limits, const Bo
                                url.data(), static_cast<int>(url.size())))));
     const UserProxySettings proxy;
     const Handle session = openSession(proxy);
-    if (!session)
+    // The session's waits also bound fetching a proxy configuration script.
+    if (!session || !limitWaits(session.get(), limits, deadline))
         return false;
     for (long hop = 0; hop <= limits.maxRedirects; ++hop) {
         switch (requestOnce(session.get(), proxy, url, limits, deadline, sink)) {
