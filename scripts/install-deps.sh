@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Telimer needs on Debian 12, and only what is missing.
+#   --windows   also what the Windows cross build and its tests under Wine need
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,13 @@ packages=(
   dbus at-spi2-core python3-pyatspi           # the accessibility test reads the windows through AT-SPI
   clang libclang-rt-dev                       # fuzz targets (libFuzzer, sanitizer runtimes)
 )
+if [ "${1:-}" = --windows ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix                # the Windows compiler, posix threads as Qt needs
+    dpkg-dev                                  # apt-get source unpacks Qt's Debian source package
+    wine wine64                               # runs the Windows tests and the program
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,6 +37,6 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  $sudo apt-get -o DPkg::Lock::Timeout=900 update -q
+  $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -26,7 +26,8 @@ struct DownloadLimits {
 // place atomically: a symbolic link there is replaced (what it points to is never opened), while
 // anything else that is no regular file (a folder, a pipe, a device) stays and the download
 // fails. On any failure an earlier file is left exactly as it was and no partial file remains.
-// Blocks the calling thread until the transfer ends; honours the proxy environment.
+// Blocks the calling thread until the transfer ends; honours the system's proxy settings
+// (on Linux the proxy environment; on Windows the user's Internet settings, else the machine's).
 bool Stahni(const std::string& address, const std::filesystem::path& path, const DownloadLimits& limits = {});
 
 } // namespace Module1

@@ -75,9 +75,16 @@ std::optional<std::u32string_view> findValue(std::u32string_view text, std::u32s
             inSection = equalsIgnoringCase(*name, section);
             continue;
         }
+        if (!inSection)
+            continue;
+        // A line without "=" is a key without a value, as Windows reads it: found first, it
+        // gives the default and hides a later line of the same name.
         const auto equals = line.find(U'=');
-        if (inSection && equals != std::u32string_view::npos && equalsIgnoringCase(trimmed(line.substr(0, equals)), key))
+        if (equalsIgnoringCase(trimmed(line.substr(0, equals)), key)) {
+            if (equals == std::u32string_view::npos)
+                return std::nullopt;
             return trimmed(line.substr(equals + 1));
+        }
     }
     return std::nullopt;
 }

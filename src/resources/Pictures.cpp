@@ -1,5 +1,7 @@
 #include "resources/Pictures.h"
 
+#include "resources/Fonts.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -22,20 +24,12 @@ constexpr qreal kTwipsPerPixel = 15.0;
 
 QFont sansFont(int pixelSize, bool bold = false)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return fonts::font(fonts::Face::Sans, pixelSize, bold);
 }
 
 QFont monoFont(int pixelSize, bool bold = false)
 {
-    QFont font(QStringLiteral("Liberation Mono"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return fonts::font(fonts::Face::Mono, pixelSize, bold);
 }
 
 // Draws text into box after rotating the coordinate system about anchor.

@@ -377,11 +377,7 @@ void keepSingleLineLabelsWhole(QWidget& window)
 
 QFont controlFont(Face face, double points, bool bold)
 {
-    QFont font(face == Face::Mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
-    font.setStyleHint(face == Face::Mono ? QFont::TypeWriter : QFont::SansSerif);
-    font.setPixelSize(twips::pointsToPixels(points));
-    font.setBold(bold);
-    return font;
+    return fonts::font(face, twips::pointsToPixels(points), bold);
 }
 
 void applyLayout(std::initializer_list<Placement> table)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 
 #include <QColor>
@@ -163,8 +164,8 @@ void keepSingleLineLabelsWhole(QWidget& window);
 // it stays readable (4.5:1) on the button face.
 inline const QColor GreyText{109, 109, 109};
 
-// A font of the program by its stand-in family, in points as the layouts give them.
-enum class Face { Sans, Mono };
+// A font of the program in points as the layouts give them.
+using fonts::Face;
 QFont controlFont(Face face, double points, bool bold);
 
 // One row of a window's layout table: where a control sits, in twips of its container.

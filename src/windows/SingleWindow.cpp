@@ -1,5 +1,7 @@
 #include "windows/SingleWindow.h"
 
+#include "resources/Fonts.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
@@ -8,11 +10,8 @@ namespace windows {
 
 QFont programFont()
 {
-    // The default 8-point dialog font, in its metric-compatible stand-in, sized in pixels so
-    // that the twips layout holds on any screen.
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    return font;
+    // The default 8-point dialog font, sized in pixels so that the twips layout holds on any screen.
+    return fonts::font(fonts::Face::Sans, 11);
 }
 
 void showModal(QWidget& window)

@@ -78,10 +78,14 @@ private:
     };
     static void apply(const char* name, const char* value)
     {
+#ifdef _WIN32
+        _putenv_s(name, value ? value : ""); // an empty value removes the variable
+#else
         if (value)
             setenv(name, value, 1);
         else
             unsetenv(name);
+#endif
     }
     std::vector<Saved> saved_;
 };

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Cross-builds Telimer for 64-bit Windows: installs what is missing, builds Qt for
+# Windows once from Debian's own source (reused from the cache folder afterwards),
+# then telimer.exe, its tests and the portable zip.
+#   --qt-only   stop after Qt is installed
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+qt_version=6.4.2
+cache=${TELIMER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/telimer}
+qt_prefix=$cache/qt-$qt_version-mingw64
+toolchain=$repo/cmake/mingw-w64-x86_64.cmake
+jobs=${JOBS:-$(nproc)}
+
+say() { printf '[build-windows %(%H:%M:%S)T] %s\n' -1 "$*"; }
+
+install_missing() {
+  bash scripts/install-deps.sh --windows
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  # Qt's source comes from the Debian suite this machine already uses, so both builds see one Qt.
+  local srclist=/etc/apt/sources.list.d/telimer-deb-src.sources
+  if [ ! -f "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ ! -f "$srclist" ]; then
+    local sources=/etc/apt/sources.list.d/debian.sources uris suite
+    uris=$(awk '/^URIs:/ {print $2; exit}' "$sources" 2>/dev/null || true)
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    say "adding a deb-src entry for $suite in $srclist"
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "${uris:-http://deb.debian.org/debian}" "$suite" | $sudo tee "$srclist" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 update -q
+  fi
+}
+
+build_qt() {
+  if [ -f "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+    say "Qt $qt_version for Windows already in $qt_prefix"
+    return
+  fi
+  local src=$cache/qt6-base-src build=$cache/qt6-base-build
+  if [ ! -d "$src/qtbase-src" ]; then
+    say "fetching Debian's qt6-base source"
+    rm -rf "$src"; mkdir -p "$src"
+    (cd "$src" && apt-get source -q qt6-base >/dev/null)
+    mv "$src"/qt6-base-*/ "$src/qtbase-src"
+    grep -q "^qt6-base ($qt_version" "$src/qtbase-src/debian/changelog" \
+      || { say "Debian's qt6-base is not $qt_version"; exit 1; }
+  fi
+  say "configuring Qt (the first build takes about an hour on two cores)"
+  rm -rf "$build"
+  # Only what Telimer uses: Windows draws text itself (no FreeType/HarfBuzz), banners are BMP.
+  # Debian's source lacks the graphics-tablet header the Windows platform plugin
+  # includes, so tablet events go; with OpenGL off the plugin needs dynamic GL off too.
+  cmake -S "$src/qtbase-src" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+    -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no \
+    -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
+    -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON >"$cache/qt-configure.log" 2>&1 \
+    || { tail -40 "$cache/qt-configure.log"; exit 1; }
+  say "building Qt with $jobs jobs (ninja prints [done/total])"
+  cmake --build "$build" --parallel "$jobs"
+  say "installing Qt into $qt_prefix"
+  cmake --install "$build" >/dev/null
+  # The build folder is about 1.5 GB and never needed again.
+  rm -rf "$build" "$src"
+  say "Qt done: $(du -sh "$qt_prefix" | cut -f1)"
+}
+
+out=$repo/build-windows
+host=$out/host     # tools that run here: the icon renderer and the end-to-end helpers
+win=$out/win
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
+build_host_tools() {
+  say "building the tools for this machine in $host"
+  [ -f "$host/CMakeCache.txt" ] || cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTELIMER_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+  cmake --build "$host" --parallel "$jobs" --target write_icon_file fake_maker_server transfer_test_server close_window
+}
+
+build_telimer() {
+  say "building telimer.exe and its tests in $win"
+  [ -f "$win/CMakeCache.txt" ] || cmake -S . -B "$win" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DTELIMER_BUILD_BENCH=OFF \
+    -DTELIMER_HOST_ICON_TOOL="$host/src/resources/write_icon_file" "${launcher[@]}" >/dev/null
+  cmake --build "$win" --parallel "$jobs"
+}
+
+# Where the DLLs a Windows binary names are found; the system's own are in none of these.
+dll_dirs=("$qt_prefix/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+  /usr/x86_64-w64-mingw32/lib)
+
+# Copies into $1 every DLL the other arguments need, directly or through each other.
+copy_needed_dlls() {
+  local into=$1 seen=" " binary dll dir
+  shift
+  local queue=("$@")
+  while ((${#queue[@]})); do
+    binary=${queue[0]}
+    queue=("${queue[@]:1}")
+    for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
+      [[ $seen == *" ${dll,,} "* ]] && continue
+      seen+="${dll,,} "
+      for dir in "${dll_dirs[@]}"; do
+        if [ -f "$dir/$dll" ]; then
+          cp "$dir/$dll" "$into/"
+          queue+=("$dir/$dll")
+          break
+        fi
+      done
+    done
+  done
+}
+
+gather_portable_folder() {
+  local version name dist
+  version=$(sed -n 's/^set(TELIMER_FILE_VERSION "\(.*\)")$/\1/p' src/CMakeLists.txt)
+  name=telimer-$version-win64
+  dist=$out/$name
+  say "gathering $dist"
+  rm -rf "$dist" "$out/$name.zip"
+  mkdir -p "$dist/platforms" "$dist/styles"
+  cp "$win/src/telimer.exe" "$dist/"
+  cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
+  cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
+  x86_64-w64-mingw32-strip "$dist/telimer.exe"
+  copy_needed_dlls "$dist" "$dist/telimer.exe" "$dist/platforms/qwindows.dll" "$dist/styles/qwindowsvistastyle.dll"
+  (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
+  say "$out/$name.zip: $(du -h "$out/$name.zip" | cut -f1), $(find "$dist" -type f | wc -l) files"
+}
+
+install_missing
+mkdir -p "$cache"
+build_qt
+[ "${1:-}" = --qt-only ] && exit 0
+build_host_tools
+build_telimer
+gather_portable_folder

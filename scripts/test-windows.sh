@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Runs the Windows build (scripts/build-windows.sh) under Wine on a virtual X server with a fresh
+# Wine prefix: every Windows unit test executable, then an end-to-end start of telimer.exe from
+# the portable folder against a local server that plays the maker's (through the proxy setting):
+# the banner shows and its files appear, the main window "Telimer" follows, and closing it ends
+# the program with status 0 and no file left. Ends with "N passed, M failed".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+if [ "${1:-}" != --inside ]; then
+  exec xvfb-run -a --server-args="-screen 0 1280x800x24 -noreset" bash "$0" --inside "$@"
+fi
+shift
+
+cache=${TELIMER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/telimer}
+qt_prefix=$cache/qt-6.4.2-mingw64
+out=$repo/build-windows
+win=$out/win
+host=$out/host
+shots=$out/screenshots
+dist=$(find "$out" -maxdepth 1 -type d -name 'telimer-*-win64' | head -n 1)
+if [ -z "$dist" ] || [ ! -f "$dist/telimer.exe" ]; then
+  echo "no Windows build yet: run bash scripts/build-windows.sh first" >&2
+  exit 1
+fi
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEARCH=win64
+# No Mono or Gecko installer prompts in a fresh prefix: nothing here needs them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+app_pid="" server_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+export WINEPATH="$(windows_path "$qt_prefix/bin");$(windows_path "$gcc_dlls");$(windows_path /usr/x86_64-w64-mingw32/lib)"
+
+echo "preparing a fresh Wine prefix"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+passed=0 failed=0
+
+# One test executable: its GoogleTest summary lines give the counts; no summary is one failure.
+run_unit_tests() {
+  local exe=$1 locale=$2 log
+  log=$work/$(basename "$exe").log
+  echo "== $(basename "$exe") ($locale)"
+  LC_ALL=$locale QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$(windows_path "$qt_prefix/plugins")" \
+    timeout 600 wine "$exe" >"$log" 2>&1 || true
+  local ok bad
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n 1)
+  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$log" | tail -n 1)
+  if [ -z "$ok" ] && [ -z "$bad" ]; then
+    echo "no test summary from $(basename "$exe"):"
+    tail -n 20 "$log"
+    failed=$((failed + 1))
+    return
+  fi
+  grep -E '^\[  FAILED  \]|cases:' "$log" || true
+  passed=$((passed + ${ok:-0}))
+  failed=$((failed + ${bad:-0}))
+  echo "   ${ok:-0} passed, ${bad:-0} failed"
+}
+
+for exe in model/model_tests resources/resources_tests online/online_tests windows/windows_tests; do
+  run_unit_tests "$win/tests/$exe.exe" C.UTF-8
+done
+# The platform's INI reader hands over code page 1250 bytes only on a Czech system.
+run_unit_tests "$win/tests/online/profile_oracle_tests.exe" cs_CZ.UTF-8
+
+# ------------------------------------------------------------------------------------------
+# The download contract over WinHTTP: one transfer per row against the loopback server.
+#   path  stall-ms  expected outcome
+download_cases=(
+  "/ok 5000 OK 5"
+  "/atCap 5000 OK 4194304"
+  "/overCap 5000 FAIL"
+  "/overCapChunked 5000 FAIL"
+  "/cutShort 5000 FAIL"
+  "/stall 1000 FAIL"
+  "/notFound 5000 FAIL"
+  "/serverError 5000 FAIL"
+  "/toPath 5000 OK 5"
+  "/rel/x 5000 OK 8"
+  "/toAbsolute 5000 OK 5"
+  "/toFtp 5000 FAIL"
+  "/toFile 5000 FAIL"
+  "/five0 5000 OK 4"
+  "/six0 5000 FAIL"
+)
+download_check() {
+  echo "== download contract over WinHTTP"
+  coproc TRANSFER { exec "$host/tests/online/transfer_test_server" 2>"$work/transfer-server.log"; }
+  local port row path stall expected got
+  read -r -t 10 port <&"${TRANSFER[0]}" || { echo "the transfer test server gave no port"; failed=$((failed + 1)); return; }
+  for row in "${download_cases[@]}"; do
+    read -r path stall expected <<<"$row"
+    got=$(timeout 60 wine "$win/tests/online/transfer_probe.exe" "http://127.0.0.1:$port$path" "$stall" 2>/dev/null | tr -d '\r' | tail -n 1)
+    # A failure's byte count is whatever arrived before it; only the outcome counts.
+    if [ "$got" = "$expected" ] || { [ "$expected" = FAIL ] && [[ $got == "FAIL "* ]]; }; then
+      passed=$((passed + 1))
+    else
+      echo "   $path: expected $expected, got ${got:-nothing}"
+      failed=$((failed + 1))
+    fi
+  done
+  # Through the proxy named in http_proxy, as Wine's WinHTTP takes it for the machine's.
+  got=$(http_proxy="http://127.0.0.1:$port" timeout 60 wine "$win/tests/online/transfer_probe.exe" \
+    "http://vexasoftware.example/rel/x" 2>/dev/null | tr -d '\r' | tail -n 1)
+  if [ "$got" = "OK 8" ]; then passed=$((passed + 1)); else echo "   via proxy: got ${got:-nothing}"; failed=$((failed + 1)); fi
+  eval "exec ${TRANSFER[1]}>&-"
+  wait "$TRANSFER_PID" 2>/dev/null || true
+  echo "   $((${#download_cases[@]} + 1)) cases run"
+}
+download_check
+
+# ------------------------------------------------------------------------------------------
+echo "== end-to-end start of telimer.exe"
+
+wait_for() {
+  local seconds=$1
+  shift
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < end)) || return 1
+    sleep 0.1
+  done
+}
+visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_shown() { [ -n "$(visible_window "$1")" ]; }
+window_gone() { ! window_shown "$1"; }
+has_file() { [ -f "$work/app/$1" ]; }
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+files_beside_program() { (cd "$work/app" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name '*.dll' -printf '%f ') || true; }
+
+end_to_end() {
+  mkdir -p "$shots" "$work/site/pic"
+  rm -f "$shots"/*.png
+  cp -r "$dist" "$work/app"
+  printf '[Update]\r\n58211=Je k dispozici nová verze 1.2;vexa.example/telimer;1;http://www.vexa.example/akce\r\n' \
+    >"$work/site/update.txt"
+  convert -size 468x60 xc:'#1f5fbf' -fill '#ffd800' -draw 'rectangle 8,8 180,51' \
+    BMP3:"$work/site/pic/reklama_telimer.bmp"
+
+  coproc SERVER { exec "$host/tests/online/fake_maker_server" "$work/site" 2>"$work/server.log"; }
+  server_pid=$SERVER_PID
+  local port
+  read -r -t 10 port <&"${SERVER[0]}" || { echo "the fake maker's server gave no port"; return 1; }
+
+  local started=$SECONDS
+  # Wine's WinHTTP takes http_proxy as the machine's proxy.
+  (cd "$work/app" && LC_ALL=cs_CZ.UTF-8 http_proxy="http://127.0.0.1:$port" no_proxy="" \
+    exec wine telimer.exe >"$work/program.log" 2>&1) &
+  app_pid=$!
+  wait_for 90 window_shown Form6 || { echo "no banner window"; return 1; }
+  wait_for 20 has_file reklama.bmp || { echo "no reklama.bmp beside the program while the banner shows"; return 1; }
+  import -window root "$shots/1-banner.png"
+  wait_for 30 window_shown Telimer || { echo "the main window did not follow the banner"; return 1; }
+  echo "   main window $((SECONDS - started)) s after start"
+  wait_for 10 window_gone Form6 || { echo "the banner stayed after the hand-over"; return 1; }
+  sleep 1
+  import -window root "$shots/2-main-window.png"
+  local left
+  left=$(files_beside_program)
+  [ -z "$left" ] || { echo "files left beside the program after the banner: $left"; return 1; }
+
+  "$host/tests/system/close_window" "$(visible_window Telimer)"
+  wait_for 20 program_ended || { echo "the program did not end when its main window closed"; return 1; }
+  local status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  ((status == 0)) || { echo "the program ended with status $status"; return 1; }
+  left=$(files_beside_program)
+  [ -z "$left" ] || { echo "files left beside the program at the end: $left"; return 1; }
+
+  eval "exec ${SERVER[1]}>&-"
+  wait "$server_pid" 2>/dev/null || true
+  server_pid=""
+  grep -qE '^GET http://[^/]+/pic/reklama_telimer.bmp$' "$work/server.log" \
+    || { echo "the banner was not fetched through the proxy"; return 1; }
+  echo "   screenshots in $shots"
+}
+
+if end_to_end; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  echo "--- program output"
+  cat "$work/program.log" 2>/dev/null || true
+fi
+
+echo "$passed passed, $failed failed"
+((failed == 0))
