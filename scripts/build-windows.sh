@@ -46,23 +46,25 @@ build_qt() {
     grep -q "^qt6-base ($qt_version" "$src/qtbase-src/debian/changelog" \
       || { say "Debian's qt6-base is not $qt_version"; exit 1; }
   fi
-  say "configuring Qt (the first build takes about an hour on two cores)"
-  rm -rf "$build"
-  # Only what Telimer uses: Windows draws text itself (no FreeType/HarfBuzz), banners are BMP.
-  # Debian's source lacks the graphics-tablet header the Windows platform plugin
-  # includes, so tablet events go; with OpenGL off the plugin needs dynamic GL off too.
-  cmake -S "$src/qtbase-src" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-    -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no \
-    -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
-    -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
-    -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON >"$cache/qt-configure.log" 2>&1 \
-    || { tail -40 "$cache/qt-configure.log"; exit 1; }
+  # A build cut short (a closed session, say) goes on where it stopped.
+  if [ ! -f "$build/build.ninja" ]; then
+    say "configuring Qt (the first build takes about an hour on two cores)"
+    # Only what Telimer uses: Windows draws text itself (no FreeType/HarfBuzz), banners are BMP.
+    # Debian's source lacks the graphics-tablet header the Windows platform plugin
+    # includes, so tablet events go; with OpenGL off the plugin needs dynamic GL off too.
+    cmake -S "$src/qtbase-src" -B "$build" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+      -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+      -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no \
+      -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+      -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
+      -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
+      -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON >"$cache/qt-configure.log" 2>&1 \
+      || { tail -40 "$cache/qt-configure.log"; exit 1; }
+  fi
   say "building Qt with $jobs jobs (ninja prints [done/total])"
   cmake --build "$build" --parallel "$jobs"
   say "installing Qt into $qt_prefix"
