@@ -18,14 +18,19 @@ struct Route {
     enum class Mode {
         Normal,            // status, headers, Content-Length, body
         Chunked,           // the body in chunks, no declared size
-        CutShort,          // declares declaredLength, sends the body, then closes
+        CutShort,          // declares declaredLength (more or less than the body), sends the body, closes
         StallAfterHeaders, // sends the headers, then nothing until the client gives up
+        Silent,            // reads the request, then sends nothing at all until the client gives up
+        Drip,              // the headers at once, then the body at two bytes a second
+        BrokenChunked,     // a chunked body whose second chunk has a size line that is not hex
     };
     int status = 200;
     std::string body{};
     std::string location{}; // sent as Location when not empty
     Mode mode = Mode::Normal;
     std::size_t declaredLength = 0; // CutShort only
+    std::string contentType = "application/octet-stream";
+    std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
 
     static Route ok(std::string body);
     static Route error(int status);
@@ -33,6 +38,7 @@ struct Route {
     static Route chunked(std::string body);
     static Route cutShort(std::string body, std::size_t declaredLength);
     static Route stall();
+    static Route with(Mode mode, std::string body);
 };
 
 struct Request {
@@ -65,6 +71,7 @@ private:
     void acceptLoop();
     void serve(int client);
     bool waitReadable(int fd) const; // false once the server stops
+    bool quitsWithin(int fd, int milliseconds) const; // the client spoke or left, or the server stops
     Route routeFor(const Request& request) const;
 
     Handler fallback_;
