@@ -19,7 +19,7 @@ now_ms() {
 }
 
 # X clients get a few seconds each: a program that hangs must not hang its test.
-xdotool() { timeout 5 command xdotool "$@"; }
+xdotool() { timeout 5 env xdotool "$@"; }
 
 visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_shown() { [ -n "$(visible_window "$1")" ]; }
