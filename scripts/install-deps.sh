@@ -12,6 +12,7 @@ packages=(
   libx11-dev libxcb1-dev                      # the end-to-end test closes windows and the start-up benchmarks watch frames
   xdg-utils                                   # opening web addresses in the desktop's browser
   xdotool                                     # end-to-end tests click the real windows
+  zlib1g-dev                                  # the fault matrix's test server builds gzip and PNG bombs
 )
 
 missing=()
