@@ -121,6 +121,21 @@ verify_non_utf8_folder() {
   [ -z "$(ls -A "$work/cwd")" ] || problem "files in the working folder"
 }
 
+# --- banners -----------------------------------------------------------------------------------
+
+# The served picture lost its first half in file order, which is its top half on the screen.
+# When the bottom half shows as served, the top must be one plain colour: never leftover memory.
+during_banner_bmp_truncated() {
+  local shot="$results/$name.png" bottom top
+  sleep 0.5
+  timeout 10 import -window "$(visible_window Form6)" "$shot" 2>/dev/null || { problem "no picture of the banner"; return; }
+  bottom=$(convert "$shot" -crop 468x30+0+30 +repage -unique-colors -format '%k %[pixel:p{0,0}]' info: 2>/dev/null)
+  top=$(convert "$shot" -crop 468x30+0+0 +repage -format '%k' info: 2>/dev/null)
+  if [ "$bottom" = "1 srgb(0,0,191)" ] && [ "$top" != 1 ]; then
+    problem "the missing rows show $top colours"
+  fi
+}
+
 # --- hostile descriptors: the About window shows their text as it is -------------------------
 
 # Field 0 is the About window's status line; as plain text its characters cover the line, as

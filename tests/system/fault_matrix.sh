@@ -43,6 +43,7 @@ fi
 
 # --- one case ---------------------------------------------------------------------------------
 name=$2 program=$3 fake_maker_server=$4 close_window=$5 results=$6
+exec 2>"$results/$name.stderr"
 work=$(mktemp -d)
 chmod 711 "$work"
 app="$work/app"
