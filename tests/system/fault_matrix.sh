@@ -20,6 +20,8 @@ AboutLimitS=10
 PeakLimitKb=$((80 * 1024))
 RunawayMb=600
 
+table_row() { printf '%-16s %9s %9s %9s %9s %-14s %s\n' "$@"; }
+
 if [ "${1:-}" != --case ]; then
   program=$1 fake_maker_server=$2 close_window=$3 results=$4
   shift 4
@@ -29,7 +31,7 @@ if [ "${1:-}" != --case ]; then
   started=$SECONDS
   printf '%s\n' "${cases[@]}" |
     xargs -P 2 -I{} bash "$0" --case {} "$program" "$fake_maker_server" "$close_window" "$results"
-  printf '%-16s %10s %10s %9s %-22s %s\n' case banner_s main_s peak_MB files_left result
+  table_row case banner_s main_s about_s peak_MB files_left result
   failed=0
   for name in "${cases[@]}"; do
     row="$results/$name.row"
@@ -49,7 +51,7 @@ chmod 711 "$work"
 app="$work/app"
 app_pid="" server_pid="" xvfb_pid="" mounted=""
 problems=()
-banner_s=- main_s=- peak=- left=-
+banner_s=- main_s=- about_s=- peak=- left=-
 
 cleanup() {
   [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null
@@ -70,7 +72,7 @@ finish() {
   stop_server
   local result=PASS
   ((${#problems[@]} == 0)) || result="FAIL: $(IFS=';'; echo "${problems[*]}")"
-  printf '%-16s %10s %10s %9s %-22s %s\n' "$name" "$banner_s" "$main_s" "$peak" "${left:-none}" "$result" \
+  table_row "$name" "$banner_s" "$main_s" "$about_s" "$peak" "${left:-none}" "$result" \
     >"$results/$name.row"
   {
     echo "== $name: $result"
@@ -101,7 +103,7 @@ done
 fault=good runner=() owner="" SKIPPED=""
 prepare_case "$name" || { problem "unknown case"; finish; }
 if [ -n "$SKIPPED" ]; then
-  printf '%-16s %10s %10s %9s %-22s %s\n' "$name" - - - - "SKIP: $SKIPPED" >"$results/$name.row"
+  table_row "$name" - - - - - "SKIP: $SKIPPED" >"$results/$name.row"
   exit 0
 fi
 mkdir -p "$app"
