@@ -21,7 +21,7 @@ std::optional<std::vector<std::string>> parseDescriptor(std::string_view value, 
     return fields;
 }
 
-std::optional<std::vector<std::string>> readDescriptor(const std::string& path, std::size_t minFields)
+std::optional<std::vector<std::string>> readDescriptor(const std::filesystem::path& path, std::size_t minFields)
 {
     return parseDescriptor(readProfileString(DescriptorSection, BuildId, DescriptorDefault, path), minFields);
 }

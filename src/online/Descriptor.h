@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,6 @@ enum DescriptorField : std::size_t {
 std::optional<std::vector<std::string>> parseDescriptor(std::string_view value, std::size_t minFields);
 
 // Reads section "Update", key "58211" (default "error") from the file `path` and parses it.
-std::optional<std::vector<std::string>> readDescriptor(const std::string& path, std::size_t minFields);
+std::optional<std::vector<std::string>> readDescriptor(const std::filesystem::path& path, std::size_t minFields);
 
 } // namespace Module1

@@ -1,29 +1,64 @@
 #include "online/Download.h"
 
+#include "online/LocalFiles.h"
+#include "online/NativeFiles.h"
 #include "online/Transfer.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <system_error>
 
 namespace Module1 {
+namespace {
 
-bool Stahni(const std::string& address, const std::string& path, const DownloadLimits& limits)
+// A new file may take the name's place when nothing is there, an earlier file, or a symbolic
+// link: renaming replaces the link itself and never touches what it points to.
+bool mayReplace(const std::filesystem::path& path)
 {
-    // The body goes to a temporary file beside the target that only a complete transfer renames
-    // into place; leaving without commit() removes it and keeps the earlier file intact.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    std::error_code error;
+    const auto type = std::filesystem::symlink_status(path, error).type();
+    return type == std::filesystem::file_type::not_found || type == std::filesystem::file_type::regular
+        || type == std::filesystem::file_type::symlink;
+}
+
+// The body into the new file; false when the transfer failed or a byte did not reach the disk.
+bool receive(native::NewFile& file, const std::string& address, const DownloadLimits& limits)
+{
     long long written = 0;
     // A chunked body declares no size, so the cap is kept here too.
     const BodySink sink = [&](const char* data, std::size_t length) {
         const auto size = static_cast<long long>(length);
-        if (size > limits.maxBytes - written || file.write(data, size) != size)
+        if (size > limits.maxBytes - written || !file.write(data, length))
             return false;
         written += size;
         return true;
     };
-    return transfer(address, limits, sink) && file.commit();
+    return transfer(address, limits, sink) && file.finish();
+}
+
+} // namespace
+
+bool Stahni(const std::string& address, const std::filesystem::path& path, const DownloadLimits& limits)
+{
+    if (!isOwnFilePath(path) || !mayReplace(path))
+        return false;
+    removeStaleTemporaryFiles(path);
+    // The body goes to a new file beside the target that only a complete download renames into
+    // place; the earlier file stays intact until then.
+    const auto temporary = temporaryFileFor(path);
+    bool received = false;
+    {
+        native::NewFile file(temporary);
+        if (!file.isOpen())
+            return false; // nothing was made, so nothing is removed
+        received = receive(file, address, limits);
+    }
+    std::error_code error;
+    if (received && mayReplace(path)) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error)
+            return true;
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
 }
 
 } // namespace Module1

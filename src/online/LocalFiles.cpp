@@ -1,51 +1,161 @@
 #include "online/LocalFiles.h"
 
-#include "online/Utf8Path.h"
+#include "online/NativeFiles.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 
-#include <fstream>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <system_error>
 
 namespace Module1 {
+namespace {
 
-std::string localFilePath(std::string_view fileName)
+constexpr std::string_view TemporarySuffix = ".part";
+constexpr std::size_t TemporaryDigits = 8;
+// Far longer than a download may last, so a file this old belongs to no running download.
+constexpr auto StaleAfter = std::chrono::minutes(1);
+
+bool isUsableFolder(const std::filesystem::path& folder)
 {
-    return QCoreApplication::applicationDirPath().toStdString() + "/" + std::string(fileName);
+    return folder.is_absolute() && folder.has_relative_path();
 }
 
-bool fileExists(const std::string& path)
+// Whether a new file can be made there, found by making one: permissions alone do not tell
+// (a read-only mount, an administrator, access lists).
+bool canCreateFileIn(const std::filesystem::path& folder)
 {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(utf8Path(path), error);
+    const auto probe = temporaryFileFor(folder / DescriptorFileName);
+    if (!native::NewFile(probe).isOpen())
+        return false;
+    std::error_code ignored;
+    std::filesystem::remove(probe, ignored);
+    return true;
 }
 
-void deleteFileQuietly(const std::string& path)
+// The user's cache folder for the program, or nothing when it cannot be told exactly: with no
+// application name it would be the cache folder shared by every program, and a home folder
+// whose name is no valid text comes back from Qt with replacement characters.
+std::filesystem::path userCacheFolder()
+{
+    if (!QCoreApplication::instance() || QCoreApplication::applicationName().isEmpty())
+        return {};
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || folder.contains(QChar::ReplacementCharacter))
+        return {};
+    return std::filesystem::path(folder.toStdU16String());
+}
+
+// Compared in the platform's own form of names, which a name of any bytes keeps.
+using Name = std::filesystem::path::string_type;
+
+Name nativeName(std::string_view ascii)
+{
+    return Name(ascii.begin(), ascii.end());
+}
+
+bool isTemporaryNameFor(const Name& name, const Name& targetName)
+{
+    const auto isDigit = [](auto c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    const auto digitsStart = targetName.size() + 1;
+    return name.size() == digitsStart + TemporaryDigits + TemporarySuffix.size()
+        && name.starts_with(targetName + nativeName(".")) && name.ends_with(nativeName(TemporarySuffix))
+        && std::all_of(name.begin() + digitsStart, name.begin() + digitsStart + TemporaryDigits, isDigit);
+}
+
+bool isStale(const std::filesystem::path& path, std::filesystem::file_time_type now)
 {
     std::error_code error;
-    const auto fsPath = utf8Path(path);
-    if (path.empty() || std::filesystem::is_directory(std::filesystem::symlink_status(fsPath, error)))
-        return;
-    std::filesystem::remove(fsPath, error);
+    const auto written = std::filesystem::last_write_time(path, error);
+    return !error && now - written > StaleAfter;
+}
+
+bool createFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return !error;
+}
+
+} // namespace
+
+std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executableFolder,
+                                           const std::function<std::filesystem::path()>& cacheFolder)
+{
+    if (isUsableFolder(executableFolder) && canCreateFileIn(executableFolder))
+        return executableFolder;
+    const auto cache = cacheFolder();
+    if (isUsableFolder(cache) && createFolder(cache) && canCreateFileIn(cache))
+        return cache;
+    return {};
+}
+
+std::filesystem::path downloadFolder()
+{
+    static const std::filesystem::path folder = chooseDownloadFolder(native::executableFolder(), userCacheFolder);
+    return folder;
+}
+
+std::filesystem::path localFilePath(std::string_view fileName)
+{
+    const auto folder = downloadFolder();
+    return folder.empty() ? folder : folder / fileName;
+}
+
+bool isOwnFilePath(const std::filesystem::path& path)
+{
+    return path.is_absolute() && path.has_filename() && path.parent_path() != path.root_path();
+}
+
+bool fileExists(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return isOwnFilePath(path) && std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error));
+}
+
+void deleteFileQuietly(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (fileExists(path))
+        std::filesystem::remove(path, error);
 }
 
 std::optional<std::string> readOwnFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
+    if (!isOwnFilePath(path))
+        return std::nullopt;
+    return native::readRegularFile(path, maxBytes);
+}
+
+std::filesystem::path temporaryFileFor(const std::filesystem::path& target)
+{
+    char digits[TemporaryDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", QRandomGenerator::global()->generate());
+    auto name = target.filename();
+    name += ".";
+    name += digits;
+    name += TemporarySuffix;
+    return target.parent_path() / name;
+}
+
+void removeStaleTemporaryFiles(const std::filesystem::path& target)
+{
+    if (!isOwnFilePath(target))
+        return;
+    const Name targetName = target.filename().native();
+    const auto now = std::filesystem::file_time_type::clock::now();
     std::error_code error;
-    const auto status = std::filesystem::symlink_status(path, error);
-    if (error || !std::filesystem::is_regular_file(status))
-        return std::nullopt;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > maxBytes)
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    // Up to one byte past the cap, so that a file that grew meanwhile is still refused.
-    std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad() || static_cast<std::size_t>(file.gcount()) > maxBytes)
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    return bytes;
+    for (std::filesystem::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const auto& path = entry->path();
+        if (isTemporaryNameFor(path.filename().native(), targetName) && fileExists(path) && isStale(path, now)) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+    }
 }
 
 } // namespace Module1

@@ -2,31 +2,55 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace Module1 {
 
-// The two downloaded files, kept beside the executable.
+// The two downloaded files.
 inline constexpr std::string_view DescriptorFileName = "version";
 inline constexpr std::string_view BannerFileName = "reklama.bmp";
 
 // No downloaded file is larger, and no file of the program's folder is read past this size.
 inline constexpr std::size_t MaxDownloadBytes = 4 * 1024 * 1024;
 
-// The executable's folder + "/" + name (UTF-8); needs a QCoreApplication.
-std::string localFilePath(std::string_view fileName);
+// The folder the downloaded files live in: the executable's folder when a file can be made
+// there, else the user's cache folder for the program, made when first needed. Chosen once per
+// run (needs a QCoreApplication), so that the files are written, read and removed in the same
+// place. Empty when neither is usable: then nothing is downloaded and nothing deleted.
+std::filesystem::path downloadFolder();
 
-// True when `path` (UTF-8) names an existing regular file.
-bool fileExists(const std::string& path);
+// The choice itself; `cacheFolder` is asked only when the executable's folder will not do.
+std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executableFolder,
+                                           const std::function<std::filesystem::path()>& cacheFolder);
 
-// Removes a file; a failure is left alone without a word. Never removes a folder.
-void deleteFileQuietly(const std::string& path);
+// The file `fileName` in downloadFolder(); empty when there is no such folder.
+std::filesystem::path localFilePath(std::string_view fileName);
+
+// A path where the program may keep a file of its own: absolute, naming a file, not in the
+// root folder. Every function below refuses any other path.
+bool isOwnFilePath(const std::filesystem::path& path);
+
+// True when `path` names a regular file (a symbolic link is not followed).
+bool fileExists(const std::filesystem::path& path);
+
+// Removes a regular file; anything else (a link, a folder, a pipe) is left alone, and so is a
+// failure, without a word.
+void deleteFileQuietly(const std::filesystem::path& path);
 
 // The whole content of the regular file at `path`, read without following a symbolic link at
 // the last step; nothing when there is no such file, when it cannot be read, or when it is
 // larger than `maxBytes` (such a file is no file of ours).
 std::optional<std::string> readOwnFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+// A fresh name beside `target` for the file a download writes before it takes the target's
+// place: the target's name, a dot, eight random hexadecimal digits and ".part".
+std::filesystem::path temporaryFileFor(const std::filesystem::path& target);
+
+// Removes what interrupted downloads of `target` left: regular files named as temporaryFileFor
+// names them and untouched for longer than any download lasts. Nothing else is touched.
+void removeStaleTemporaryFiles(const std::filesystem::path& target);
 
 } // namespace Module1

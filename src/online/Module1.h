@@ -7,5 +7,4 @@
 #include "online/Download.h"
 #include "online/LocalFiles.h"
 #include "online/ProfileReader.h"
-#include "online/Utf8Path.h"
 #include "online/WebAddress.h"

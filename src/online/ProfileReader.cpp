@@ -1,15 +1,12 @@
 #include "online/ProfileReader.h"
 
+#include "online/LocalFiles.h"
 #include "online/TextDecoding.h"
-#include "online/Utf8Path.h"
 
 #include <QChar>
 
 #include <algorithm>
-#include <array>
-#include <fstream>
 #include <optional>
-#include <system_error>
 
 namespace Module1 {
 namespace {
@@ -85,24 +82,6 @@ std::optional<std::u32string_view> findValue(std::u32string_view text, std::u32s
     return std::nullopt;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    std::error_code error;
-    const auto fsPath = utf8Path(path);
-    if (path.empty() || !std::filesystem::is_regular_file(fsPath, error))
-        return std::nullopt;
-    std::ifstream file(fsPath, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::string bytes;
-    std::array<char, 65536> buffer{};
-    while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0)
-        bytes.append(buffer.data(), static_cast<std::size_t>(file.gcount()));
-    if (file.bad())
-        return std::nullopt;
-    return bytes;
-}
-
 } // namespace
 
 std::string readProfileStringFromBytes(std::string_view section, std::string_view key,
@@ -114,9 +93,10 @@ std::string readProfileStringFromBytes(std::string_view section, std::string_vie
 }
 
 std::string readProfileString(std::string_view section, std::string_view key,
-                              std::string_view defaultValue, const std::string& path)
+                              std::string_view defaultValue, const std::filesystem::path& path)
 {
-    const auto bytes = readWholeFile(path);
+    // A file larger than any download is no descriptor of ours, however it got there.
+    const auto bytes = readOwnFile(path, MaxDownloadBytes);
     if (!bytes)
         return bufferText(decodeTextFile(defaultValue));
     return readProfileStringFromBytes(section, key, defaultValue, *bytes);

@@ -80,9 +80,9 @@ bool configure(CURL* curl, const std::string& address, const DownloadLimits& lim
         setopt(curl, CURLOPT_NOSIGNAL, 1L),
         setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs),
         setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs),
-        // libcurl counts a stall in whole seconds: below one byte per second for that long.
-        setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L),
-        setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSecondsAtLeastOne(limits.stallTimeoutMs)),
+        // A server that drips its answer must not hold the program until the overall limit.
+        setopt(curl, CURLOPT_LOW_SPEED_LIMIT, std::max(1L, limits.floorBytesPerSecond)),
+        setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSecondsAtLeastOne(limits.floorWindowMs)),
         setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes)),
         setopt(curl, CURLOPT_USERAGENT, userAgent.c_str()),
         setopt(curl, CURLOPT_WRITEFUNCTION, writeToSink),

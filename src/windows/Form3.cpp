@@ -110,7 +110,7 @@ void Form3::Form_Load()
 {
     Chyba = false;
     const windows::BusyCursor busy;
-    const std::string descriptor = Module1::localFilePath(Module1::DescriptorFileName);
+    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
     const bool downloaded = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
     Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
 

@@ -26,14 +26,14 @@ Form6::Form6() : Picture1(pictures::BuiltInBanner)
 void Form6::Form_Load()
 {
     const windows::BusyCursor busy;
-    const std::string banner = Module1::localFilePath(Module1::BannerFileName);
+    const auto banner = Module1::localFilePath(Module1::BannerFileName);
     Module1::Stahni(Module1::downloadAddress(Module1::BannerWebPath), banner);
     if (Module1::fileExists(banner))
         showBanner(banner);
     setFixedSize(Picture1.size());
     centreOnScreen();
 
-    const std::string descriptor = Module1::localFilePath(Module1::DescriptorFileName);
+    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
     Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
     if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerAddressField + 1)) {
         Polozky = std::move(*fields);
@@ -46,9 +46,9 @@ void Form6::Form_Load()
 
 // The picture is drawn at its own size from the box's corner: cut at the right and bottom when
 // larger, the box's background around it when smaller.
-void Form6::showBanner(const std::string& path)
+void Form6::showBanner(const std::filesystem::path& path)
 {
-    const auto bytes = Module1::readOwnFile(Module1::utf8Path(path), Module1::MaxDownloadBytes);
+    const auto bytes = Module1::readOwnFile(path, Module1::MaxDownloadBytes);
     const std::optional<QImage> image = bytes ? Module1::decodeBanner(*bytes) : std::nullopt;
     if (!image)
         return;

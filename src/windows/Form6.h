@@ -9,6 +9,7 @@
 
 #include <QTimer>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,6 @@ private:
     friend class windows::SingleWindow<Form6>;
     Form6();
 
-    void showBanner(const std::string& path);
+    void showBanner(const std::filesystem::path& path);
     void centreOnScreen();
 };

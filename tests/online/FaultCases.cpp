@@ -158,7 +158,7 @@ const std::vector<Fault>& faults()
         {"refused", [](P path) { return Route::ok(body(path)); }, true},
         {"accept_stall", [](P path) { return bothWith(Mode::Silent, path); }},
         {"headers_stall", [](P) { return Route::stall(); }},
-        {"drip", [](P path) { return bothWith(Mode::Drip, path); }},
+        {"drip", [](P path) { return Route::drip(body(path), 2); }},
         {"redirect_loop", [](P path) { return Route::redirect(std::string(path)); }},
         {"redirect_file", [](P) { return Route::redirect("file:///etc/passwd"); }},
         {"redirect_ftp", [](P path) { return Route::redirect("ftp://127.0.0.1:" + std::to_string(closedLoopbackPort()) + std::string(path)); }},

@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t MaxRequestHead = 64 * 1024;
 constexpr std::size_t ChunkSize = 4096;
-constexpr int DripIntervalMs = 500;
 
 sockaddr_in loopback(std::uint16_t port)
 {
@@ -172,6 +171,11 @@ Route Route::stall()
     return Route{.mode = Mode::StallAfterHeaders};
 }
 
+Route Route::drip(std::string body, std::size_t bytesPerSecond)
+{
+    return Route{.body = std::move(body), .mode = Mode::Drip, .bytesPerSecond = bytesPerSecond};
+}
+
 Route Route::with(Mode mode, std::string body)
 {
     return Route{.body = std::move(body), .mode = mode};
@@ -237,11 +241,25 @@ bool HttpTestServer::waitReadable(int fd) const
     return false;
 }
 
-bool HttpTestServer::quitsWithin(int fd, int milliseconds) const
+bool HttpTestServer::pause(int client, int milliseconds) const
 {
-    pollfd fds[2] = {{fd, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    pollfd fds[2] = {{client, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     const int ready = poll(fds, 2, milliseconds);
-    return stopping_ || ready != 0;
+    if (ready < 0)
+        return errno == EINTR;
+    char probe;
+    const bool clientLeft = fds[0].revents != 0 && recv(client, &probe, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
+    return !stopping_ && fds[1].revents == 0 && !clientLeft;
+}
+
+void HttpTestServer::drip(int client, const Route& route) const
+{
+    // Ten steps a second where the rate allows, one byte a step below that.
+    const std::size_t step = std::max<std::size_t>(1, route.bytesPerSecond / 10);
+    const int interval = static_cast<int>(1000 * step / std::max<std::size_t>(1, route.bytesPerSecond));
+    std::string_view rest = route.body;
+    while (!rest.empty() && sendAll(client, rest.substr(0, step)) && pause(client, interval))
+        rest.remove_prefix(std::min(step, rest.size()));
 }
 
 void HttpTestServer::acceptLoop()
@@ -302,14 +320,11 @@ void HttpTestServer::serve(int client)
         case Route::Mode::BrokenChunked:
             sendBrokenChunked(client, route.body);
             break;
+        case Route::Mode::Drip:
+            drip(client, route);
+            break;
         case Route::Mode::StallAfterHeaders:
             holdOpen();
-            break;
-        case Route::Mode::Drip:
-            for (const char byte : route.body) {
-                if (!sendAll(client, std::string_view(&byte, 1)) || quitsWithin(client, DripIntervalMs))
-                    break;
-            }
             break;
         default:
             sendAll(client, route.body);

@@ -20,8 +20,8 @@ struct Route {
         Chunked,           // the body in chunks, no declared size
         CutShort,          // declares declaredLength (more or less than the body), sends the body, closes
         StallAfterHeaders, // sends the headers, then nothing until the client gives up
+        Drip,              // declares the whole body, then sends it at bytesPerSecond
         Silent,            // reads the request, then sends nothing at all until the client gives up
-        Drip,              // the headers at once, then the body at two bytes a second
         BrokenChunked,     // a chunked body whose second chunk has a size line that is not hex
     };
     int status = 200;
@@ -29,6 +29,7 @@ struct Route {
     std::string location{}; // sent as Location when not empty
     Mode mode = Mode::Normal;
     std::size_t declaredLength = 0; // CutShort only
+    std::size_t bytesPerSecond = 0; // Drip only
     std::string contentType = "application/octet-stream";
     std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
 
@@ -38,6 +39,7 @@ struct Route {
     static Route chunked(std::string body);
     static Route cutShort(std::string body, std::size_t declaredLength);
     static Route stall();
+    static Route drip(std::string body, std::size_t bytesPerSecond);
     static Route with(Mode mode, std::string body);
 };
 
@@ -71,7 +73,8 @@ private:
     void acceptLoop();
     void serve(int client);
     bool waitReadable(int fd) const; // false once the server stops
-    bool quitsWithin(int fd, int milliseconds) const; // the client spoke or left, or the server stops
+    bool pause(int client, int milliseconds) const; // false once the server stops or the client leaves
+    void drip(int client, const Route& route) const;
     Route routeFor(const Request& request) const;
 
     Handler fallback_;

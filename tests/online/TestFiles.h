@@ -9,17 +9,18 @@
 #include <iterator>
 #include <optional>
 #include <set>
+#include <system_error>
 #include <string>
 #include <vector>
 
 namespace TestFiles {
 
-inline void writeFile(const std::string& path, const std::string& bytes)
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline std::optional<std::string> readFile(const std::string& path)
+inline std::optional<std::string> readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -27,7 +28,7 @@ inline std::optional<std::string> readFile(const std::string& path)
     return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::set<std::string> entries(const std::string& folder)
+inline std::set<std::string> entries(const std::filesystem::path& folder)
 {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -38,6 +39,12 @@ inline std::set<std::string> entries(const std::string& folder)
 // A fresh folder for one test, removed with everything in it afterwards.
 class Folder {
 public:
+    // By the native names: Qt cannot remove an entry whose name is no valid text.
+    ~Folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path(), ignored);
+    }
     std::string path() const { return dir_.path().toStdString(); }
     std::string file(const std::string& name) const { return path() + "/" + name; }
 

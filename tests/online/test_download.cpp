@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 
 using Module1::DownloadLimits;
@@ -24,10 +25,10 @@ DownloadLimits smallCap()
     return {.maxBytes = SmallCap};
 }
 
-// Ends a silent transfer after one second instead of five.
+// Ends a silent transfer after one second instead of three.
 DownloadLimits shortStall()
 {
-    return {.stallTimeoutMs = 1000};
+    return {.floorWindowMs = 1000};
 }
 
 struct DownloadCase {
@@ -126,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Stahni, FailedDownload, testing::Values(
     DownloadCase{"ConnectionRefused", {}, "http://127.0.0.1:{closed}/file", {}, ""},
     DownloadCase{"StallAfterHeaders", {{"/file", Route::stall()}}, Direct, shortStall(), ""},
     DownloadCase{"OverallTimeLimit", {{"/file", Route::stall()}}, Direct, {.totalTimeoutMs = 500}, ""},
+    DownloadCase{"BelowTheFloorSpeed", {{"/file", Route::drip(std::string(100, 'd'), 20)}}, Direct, shortStall(), ""},
     DownloadCase{"BodyCutShort", {{"/file", Route::cutShort("half", 100)}}, Direct, {}, ""},
     DownloadCase{"DeclaredBodyOverTheCap", {{"/file", Route::ok(std::string(SmallCap + 1, 'x'))}}, Direct,
                  smallCap(), ""},
@@ -186,5 +188,36 @@ TEST(StahniProxy, SendsTheRequestThroughTheProxyEnvironment)
     ASSERT_EQ(proxy.requests().size(), 1u);
     EXPECT_EQ(proxy.requests().front().target, target);
 }
+
+// A server that drips its answer is cut off at the floor speed, long before the overall limit,
+// and with the default limits no download lasts much past five seconds whatever the server does.
+struct SlowCase {
+    const char* name;
+    std::size_t bytesPerSecond;
+    DownloadLimits limits;
+    std::chrono::milliseconds bound;
+};
+
+void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
+
+class SlowServer : public testing::TestWithParam<SlowCase> {};
+
+TEST_P(SlowServer, EndsTheDownloadInTime)
+{
+    const auto noProxies = TestFiles::withoutProxies();
+    HttpTestServer server;
+    server.setRoute("/file", Route::drip(std::string(1 << 20, 'd'), GetParam().bytesPerSecond));
+    TestFiles::Folder folder;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Stahni(server.url("/file"), folder.file("version"), GetParam().limits));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, GetParam().bound);
+    EXPECT_TRUE(entries(folder.path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stahni, SlowServer, testing::Values(
+    SlowCase{"TwoBytesASecondHitsTheFloor", 2, {.totalTimeoutMs = 60000}, std::chrono::milliseconds(5500)},
+    SlowCase{"TwoBytesASecondWithTheDefaults", 2, {}, std::chrono::milliseconds(5500)},
+    SlowCase{"JustAboveTheFloorHitsTheOverallLimit", 4096, {}, std::chrono::milliseconds(6000)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

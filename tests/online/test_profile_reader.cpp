@@ -1,5 +1,7 @@
 #include "online/ProfileReader.h"
 
+#include "online/LocalFiles.h"
+
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +165,23 @@ TEST(ProfileReadingFiles, Utf8PathWithDiacritics)
     const auto path = folder.file("složka č. 1 – verze");
     TestFiles::writeFile(path, "[Update]\n58211=v");
     EXPECT_EQ(readProfileString("Update", "58211", "error", path), "v");
+}
+
+// A leftover or planted file larger than any download is no descriptor, whatever it holds.
+TEST(ProfileReadingFiles, FilesPastTheDownloadCapGiveTheDefault)
+{
+    TestFiles::Folder folder;
+    const std::string record = "[Update]\n58211=v\n";
+    const auto padded = [&](std::size_t size) { return record + std::string(size - record.size(), ' '); };
+    TestFiles::writeFile(folder.file("at-cap"), padded(Module1::MaxDownloadBytes));
+    TestFiles::writeFile(folder.file("over-cap"), padded(Module1::MaxDownloadBytes + 1));
+    TestFiles::writeFile(folder.file("huge"), record);
+    std::filesystem::resize_file(folder.file("huge"), 1ULL << 30); // sparse: no disk space taken
+    std::filesystem::create_symlink(folder.file("at-cap"), folder.file("link"));
+
+    EXPECT_EQ(readProfileString("Update", "58211", "error", folder.file("at-cap")), "v");
+    for (const auto* name : {"over-cap", "huge", "link"})
+        EXPECT_EQ(readProfileString("Update", "58211", "error", folder.file(name)), "error") << name;
 }
 
 } // namespace

@@ -56,7 +56,7 @@ protected:
         folderLock.unlock();
     }
 
-    static std::string localFile(std::string_view name) { return Module1::localFilePath(name); }
+    static std::filesystem::path localFile(std::string_view name) { return Module1::localFilePath(name); }
 
     static void removeDownloads()
     {

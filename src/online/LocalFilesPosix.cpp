@@ -1,0 +1,111 @@
+#include "online/NativeFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace Module1::native {
+namespace {
+
+// Closes a descriptor when leaving the scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::filesystem::path executableFolder()
+{
+    // The link's bytes as they are: Qt's own answer turns a name that is no valid UTF-8 into
+    // an empty folder.
+    std::error_code error;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !executable.is_absolute())
+        return {};
+    return executable.parent_path();
+}
+
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    // O_NONBLOCK: opening a pipe planted under the name must not wait for a writer.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || static_cast<unsigned long long>(status.st_size) > maxBytes)
+        return std::nullopt;
+    // Up to one byte past the cap, so that a file that grew meanwhile is still refused.
+    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const auto count = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+    }
+    if (filled > maxBytes)
+        return std::nullopt;
+    bytes.resize(filled);
+    return bytes;
+}
+
+NewFile::NewFile(const std::filesystem::path& path)
+{
+    // O_EXCL never follows a link and never opens anything that is already there.
+    handle_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (handle_ < 0)
+        handle_ = InvalidHandle;
+}
+
+NewFile::~NewFile()
+{
+    if (isOpen())
+        ::close(static_cast<int>(handle_));
+}
+
+bool NewFile::write(const char* data, std::size_t length)
+{
+    while (isOpen() && length > 0) {
+        const auto count = ::write(static_cast<int>(handle_), data, length);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        data += count;
+        length -= static_cast<std::size_t>(count);
+    }
+    return isOpen();
+}
+
+bool NewFile::finish()
+{
+    if (!isOpen())
+        return false;
+    // A full disk may show only here (delayed allocation, network file systems), so both the
+    // sync and the close count.
+    const int fd = static_cast<int>(handle_);
+    handle_ = InvalidHandle;
+    const bool synced = ::fdatasync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    return synced && closed;
+}
+
+} // namespace Module1::native
