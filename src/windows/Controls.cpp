@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -235,6 +236,66 @@ void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal)
     label.setAlignment(horizontal | Qt::AlignTop);
     label.setContentsMargins(0, 0, 0, 0);
     label.setIndent(0);
+}
+
+// ---- Plain tooltips -------------------------------------------------------------------------
+
+namespace {
+
+// Shows its control's tooltip as plain text in place of Qt's own showing.
+class PlainToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* control = static_cast<QWidget*>(watched);
+        const QString text = control->toolTip();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTipMarkup(text), control,
+                               QRect(), control->toolTipDuration());
+        }
+        return true;
+    }
+};
+
+// A run of this many characters without a blank gets a place to wrap, so that a long address
+// wraps within the tooltip's width instead of stretching it past the screen.
+constexpr int LongestUnbrokenRun = 40;
+// A text up to this long stays on one line, as a plain tooltip would show it; Qt would
+// otherwise narrow a short wrapped tooltip to a quarter of its width.
+constexpr int LongestSingleLine = 80;
+
+} // namespace
+
+QString plainToolTipMarkup(const QString& text)
+{
+    QString breakable;
+    breakable.reserve(text.size() + text.size() / LongestUnbrokenRun);
+    int run = 0;
+    for (const QChar c : text) {
+        breakable += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run == LongestUnbrokenRun) {
+            breakable += QChar(0x200b);
+            run = 0;
+        }
+    }
+    const QString blanks = text.size() <= LongestSingleLine ? QStringLiteral("pre") : QStringLiteral("pre-wrap");
+    return QStringLiteral("<p style=\"white-space:%1\">%2</p>").arg(blanks, breakable.toHtmlEscaped());
+}
+
+void setPlainToolTip(QWidget& control, const QString& text)
+{
+    if (!control.findChild<PlainToolTip*>(QString(), Qt::FindDirectChildrenOnly))
+        control.installEventFilter(new PlainToolTip(&control));
+    control.setToolTip(text);
 }
 
 void keepSingleLineLabelsWhole(QWidget& window)

@@ -121,6 +121,17 @@ QString visibleCaption(const QString& caption);
 // Every label wraps at word boundaries within its box and starts at its top, as the layouts expect.
 void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal = Qt::AlignLeft);
 
+// Every text shown from outside the program is plain text. Labels are set up that way (see
+// setupLabel); a tooltip Qt would take for rich text whenever it looks like markup, where a
+// picture or a deep table from the network costs memory and time without end. The control keeps
+// the text as its toolTip(), and it is shown literally, wrapped within a readable width.
+void setPlainToolTip(QWidget& control, const QString& text);
+
+// The markup that shows a plain text as a tooltip: escaped, its blanks kept, on one line when
+// short, else with a place to wrap in every long run without blanks. Zero-width spaces are the
+// only characters it adds.
+QString plainToolTipMarkup(const QString& text);
+
 // A label too low for two lines keeps its text on one line. Where the stand-in font runs wider
 // than the fonts the layouts were made for, it grows into the free space beside it (to the
 // right, or to both sides when centred), never past its container. Call once the window's

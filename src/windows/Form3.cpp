@@ -123,7 +123,7 @@ void Form3::Form_Load()
     Polozky = std::move(*fields);
     Label15.setText(windows::visibleCaption(QString::fromStdString(Polozky[Module1::StatusTextField])));
     Label15.setEnabled(Polozky[Module1::StatusEnabledField].starts_with('1'));
-    Label6.setToolTip(QString::fromStdString(programPage()));
+    windows::setPlainToolTip(Label6, QString::fromStdString(programPage()));
 }
 
 void Form3::Form_Unload() { Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName)); }

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <cmath>
@@ -67,6 +68,22 @@ TEST(Captions, DoubledAmpersandShowsOnce)
     EXPECT_EQ(windows::visibleCaption(QStringLiteral("a&")), QStringLiteral("a"));
 }
 
+// Tooltip texts from outside read as they are, markup included, and wrap within a width.
+TEST(PlainToolTips, MarkupShowsTheTextCharacterForCharacter)
+{
+    for (const QString& text : {QStringLiteral("<b>tučně</b>"), QStringLiteral("<!DOCTYPE html><qt>x"),
+                               QStringLiteral("a  b\tc "), QStringLiteral("&amp; &lt;"), QString(300, u'w')}) {
+        const QString markup = windows::plainToolTipMarkup(text);
+        EXPECT_TRUE(Qt::mightBeRichText(markup)) << markup.toStdString();
+        QTextDocument shown;
+        shown.setHtml(markup);
+        const QString plain = shown.toPlainText();
+        EXPECT_EQ(QString(plain).remove(QChar(0x200b)), text);
+        for (const QString& run : plain.split(QChar(0x200b)))
+            EXPECT_LE(run.size(), 40) << text.toStdString();
+    }
+}
+
 TEST(Lines, EndsKeepTheirValuesAndWidgetCoversOnlyTheLine)
 {
     windows::Line line(Qt::red);
@@ -99,6 +116,14 @@ TEST_F(Windows, ModalShowReturnsWhenTheWindowCloses)
     });
     windows::showModal(help);
     EXPECT_EQ(Form4::existing(), nullptr);
+}
+
+TEST_F(Windows, EveryLabelIsPlainText)
+{
+    for (QWidget* window : {static_cast<QWidget*>(&Form1::instance()), static_cast<QWidget*>(&Form5::instance())}) {
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+    }
 }
 
 TEST_F(Windows, EveryLabelShowsItsWholeText)

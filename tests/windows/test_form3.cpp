@@ -3,7 +3,12 @@
 #include "BuildInfo.h"
 #include "resources/Strings.h"
 
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QScreen>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <optional>
 
@@ -73,6 +78,90 @@ TEST_P(AboutStatus, FollowsTheDescriptor)
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptors, AboutStatus, ::testing::ValuesIn(statusCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Fields an attacker may serve that Qt would lay out as rich text: a picture read from a device
+// without end, a huge picture, tables nested so deep that their layout never ends.
+// The descriptor's value holds at most 999 characters, so a long field comes with a short one.
+struct MarkupCase {
+    const char* name;
+    std::string status;
+    std::string page;
+};
+
+void PrintTo(const MarkupCase& c, std::ostream* out) { *out << c.name; }
+
+std::string repeated(const std::string& piece, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += piece;
+    return all;
+}
+
+std::vector<MarkupCase> markupCases()
+{
+    const std::string huge = "<img src=\"/etc/passwd\" width=20000 height=20000>";
+    const std::string tables = repeated("<table><tr><td>", 60) + "x";
+    return {
+        {"EndlessPicture", "<img src=\"/dev/zero\">", "<img src=\"/dev/zero\">"},
+        {"HugePicture", huge, huge},
+        {"NestedTablesInTheStatus", tables, "p.example"},
+        {"NestedTablesInTheAddress", "Stav", tables},
+        {"TagsAndBlanks", "<b>tučně</b>  &lt <i>x</i>   ", "<b>tučně</b>  &lt <i>x</i>   "},
+        {"LongAddress", "Stav", "p.example/" + repeated("abcdefghij", 98)},
+    };
+}
+
+// The tooltip window Qt shows, if one is on screen.
+QLabel* shownToolTip()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("qtooltip_label") && window->isVisible())
+            return qobject_cast<QLabel*>(window);
+    }
+    return nullptr;
+}
+
+class AboutMarkup : public About, public ::testing::WithParamInterface<MarkupCase> {};
+
+TEST_P(AboutMarkup, ShowsTheFieldsLiterallyAndAtOnce)
+{
+    const MarkupCase& c = GetParam();
+    serveDescriptor(c.status + ";" + c.page + ";1");
+    Form3& about = Form3::instance();
+    about.show();
+    ASSERT_FALSE(about.Chyba);
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+
+    QElapsedTimer clock;
+    clock.start();
+    about.grab(); // lays out and paints the status line
+    const QPoint middle = about.Label6.rect().center();
+    QHelpEvent hover(QEvent::ToolTip, middle, about.Label6.mapToGlobal(middle));
+    QApplication::sendEvent(&about.Label6, &hover);
+    QLabel* tip = shownToolTip();
+    ASSERT_NE(tip, nullptr);
+    tip->grab();
+    EXPECT_LT(clock.elapsed(), 100); // a guard against a hang, not a measure of speed
+
+    const QString address = QStringLiteral("http://www.") + QString::fromStdString(c.page);
+    EXPECT_EQ(about.Label15.text(), windows::visibleCaption(QString::fromStdString(c.status)));
+    EXPECT_EQ(about.Label6.toolTip(), address);
+    // As the tooltip shows it: the address character for character, no picture, no table.
+    QTextDocument shown;
+    shown.setHtml(tip->text());
+    EXPECT_EQ(shown.toPlainText().remove(QChar(0x200b)), address);
+    // Bounded by the screen's width, and a short address on one line.
+    EXPECT_LE(tip->width(), about.screen()->geometry().width());
+    if (address.size() <= 80) {
+        EXPECT_LT(tip->height(), 2 * QFontMetrics(tip->font()).lineSpacing());
+    }
+    QToolTip::hideText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptors, AboutMarkup, ::testing::ValuesIn(markupCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(About, ShowsItsDesignTexts)
