@@ -136,25 +136,6 @@ TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)
     EXPECT_EQ(readOwnFile("/dev/zero", 5), std::nullopt);
 }
 
-TEST(LocalFiles, HugeSparseFileIsRefusedWithoutReadingIt)
-{
-    TestFiles::Folder folder;
-    TestFiles::writeFile(folder.file("version"), "");
-    fs::resize_file(folder.file("version"), 1ULL << 30);
-    EXPECT_EQ(readOwnFile(folder.file("version"), MaxDownloadBytes), std::nullopt);
-}
-
-TEST(LocalFiles, TemporaryNamesAreFreshBesideTheTarget)
-{
-    const fs::path target = "/data/version";
-    const auto first = temporaryFileFor(target);
-    EXPECT_EQ(first.parent_path(), target.parent_path());
-    EXPECT_TRUE(first.filename().string().starts_with("version."));
-    EXPECT_TRUE(first.filename().string().ends_with(".part"));
-    EXPECT_EQ(first.filename().string().size(), std::string("version.01234567.part").size());
-    EXPECT_NE(first, temporaryFileFor(target));
-}
-
 TEST(LocalFiles, StaleTemporaryFilesOfOurOwnAreRemovedAndNothingElse)
 {
     TestFiles::Folder folder;
