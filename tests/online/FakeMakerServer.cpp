@@ -1,7 +1,9 @@
 // Plays the maker's web server for end-to-end runs: serves the files of one folder by request
-// path, also to clients that come through an HTTP proxy setting (absolute-form requests).
-// Prints its port on the first line; ends when stdin closes or on SIGTERM.
+// path, also to clients that come through an HTTP proxy setting (absolute-form requests); or,
+// with --fault, misbehaves in one of the named ways on the program's two paths (--list names them).
+// Prints the port to use on the first line; ends when stdin closes or on SIGTERM.
 
+#include "FaultCases.h"
 #include "HttpTestServer.h"
 
 #include <poll.h>
@@ -12,6 +14,8 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -43,8 +47,14 @@ void waitForEnd(int stopRead)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: fake_maker_server <folder>\n";
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "--list" && argc == 2) {
+        for (const auto name : TestHttp::faultNames())
+            std::cout << name << '\n';
+        return 0;
+    }
+    if (argc != 2 && !(argc == 3 && first == "--fault")) {
+        std::cerr << "usage: fake_maker_server <folder> | --fault <name> | --list\n";
         return 2;
     }
     int stopPipe[2];
@@ -57,8 +67,13 @@ int main(int argc, char** argv)
     sigaction(SIGINT, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
     try {
-        TestHttp::HttpTestServer server(TestHttp::fileServer(argv[1]));
-        std::cout << server.port() << std::endl;
+        TestHttp::HttpTestServer server(argc == 2 ? TestHttp::fileServer(argv[1]) : TestHttp::HttpTestServer::Handler{});
+        const auto port = argc == 2 ? std::optional(server.port()) : TestHttp::applyFault(argv[2], server);
+        if (!port) {
+            std::cerr << "no such fault: " << argv[2] << '\n';
+            return 2;
+        }
+        std::cout << *port << std::endl;
         waitForEnd(stopPipe[0]);
         for (const auto& request : server.requests())
             std::cerr << request.method << ' ' << request.target << '\n';

@@ -72,10 +72,12 @@ std::string head(const Route& route)
 {
     std::ostringstream out;
     out << "HTTP/1.1 " << route.status << ' ' << reasonPhrase(route.status) << "\r\n"
-        << "Content-Type: application/octet-stream\r\nConnection: close\r\n";
+        << "Content-Type: " << route.contentType << "\r\nConnection: close\r\n";
+    for (const auto& line : route.extraHeaders)
+        out << line << "\r\n";
     if (!route.location.empty())
         out << "Location: " << route.location << "\r\n";
-    if (route.mode == Route::Mode::Chunked)
+    if (route.mode == Route::Mode::Chunked || route.mode == Route::Mode::BrokenChunked)
         out << "Transfer-Encoding: chunked\r\n";
     else if (route.mode == Route::Mode::CutShort)
         out << "Content-Length: " << route.declaredLength << "\r\n";
@@ -97,6 +99,15 @@ bool sendChunked(int fd, std::string_view body)
             return false;
     }
     return sendAll(fd, "0\r\n\r\n");
+}
+
+// One good chunk, then a size line that no client can read as hex, then the connection ends.
+bool sendBrokenChunked(int fd, std::string_view body)
+{
+    const auto half = body.substr(0, std::min(body.size() / 2, ChunkSize));
+    std::ostringstream size;
+    size << std::hex << half.size() << "\r\n";
+    return sendAll(fd, size.str()) && sendAll(fd, half) && sendAll(fd, "\r\nzz\r\n") && sendAll(fd, body.substr(half.size()));
 }
 
 std::string lowercase(std::string text)
@@ -163,6 +174,11 @@ Route Route::stall()
 Route Route::drip(std::string body, std::size_t bytesPerSecond)
 {
     return Route{.body = std::move(body), .mode = Mode::Drip, .bytesPerSecond = bytesPerSecond};
+}
+
+Route Route::with(Mode mode, std::string body)
+{
+    return Route{.body = std::move(body), .mode = mode};
 }
 
 HttpTestServer::HttpTestServer() : HttpTestServer(Handler{}) {}
@@ -292,17 +308,23 @@ void HttpTestServer::serve(int client)
         requests_.push_back(request);
     }
     const auto route = routeFor(request);
-    if (sendAll(client, head(route))) {
+    // Holds the connection open, silent, until the client gives up or the server stops.
+    const auto holdOpen = [&] { while (waitReadable(client) && recv(client, buffer, sizeof buffer, 0) > 0) {} };
+    if (route.mode == Route::Mode::Silent) {
+        holdOpen();
+    } else if (sendAll(client, head(route))) {
         switch (route.mode) {
         case Route::Mode::Chunked:
             sendChunked(client, route.body);
+            break;
+        case Route::Mode::BrokenChunked:
+            sendBrokenChunked(client, route.body);
             break;
         case Route::Mode::Drip:
             drip(client, route);
             break;
         case Route::Mode::StallAfterHeaders:
-            // Hold the connection open, silent, until the client gives up or the server stops.
-            while (waitReadable(client) && recv(client, buffer, sizeof buffer, 0) > 0) {}
+            holdOpen();
             break;
         default:
             sendAll(client, route.body);

@@ -18,9 +18,11 @@ struct Route {
     enum class Mode {
         Normal,            // status, headers, Content-Length, body
         Chunked,           // the body in chunks, no declared size
-        CutShort,          // declares declaredLength, sends the body, then closes
+        CutShort,          // declares declaredLength (more or less than the body), sends the body, closes
         StallAfterHeaders, // sends the headers, then nothing until the client gives up
         Drip,              // declares the whole body, then sends it at bytesPerSecond
+        Silent,            // reads the request, then sends nothing at all until the client gives up
+        BrokenChunked,     // a chunked body whose second chunk has a size line that is not hex
     };
     int status = 200;
     std::string body{};
@@ -28,6 +30,8 @@ struct Route {
     Mode mode = Mode::Normal;
     std::size_t declaredLength = 0; // CutShort only
     std::size_t bytesPerSecond = 0; // Drip only
+    std::string contentType = "application/octet-stream";
+    std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
 
     static Route ok(std::string body);
     static Route error(int status);
@@ -36,6 +40,7 @@ struct Route {
     static Route cutShort(std::string body, std::size_t declaredLength);
     static Route stall();
     static Route drip(std::string body, std::size_t bytesPerSecond);
+    static Route with(Mode mode, std::string body);
 };
 
 struct Request {

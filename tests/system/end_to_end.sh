@@ -17,7 +17,8 @@ if [ "${1:-}" != --inside ]; then
   exec xvfb-run -a --server-args="-screen 0 1280x800x24 -noreset" bash "$0" --inside "$@"
 fi
 shift
-program=$1 server=$2 close_window=$3 shots=$4
+program=$1 fake_maker_server=$2 close_window=$3 shots=$4
+source "$(dirname "$0")/common.sh"
 
 work=$(mktemp -d)
 app_pid="" server_pid=""
@@ -36,33 +37,10 @@ fail() {
   exit 1
 }
 
-# Polls a command until it succeeds or the seconds run out.
-wait_for() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.05
-  done
-}
-
-visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-window_shown() { [ -n "$(visible_window "$1")" ]; }
-window_gone() { ! window_shown "$1"; }
-geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-  /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}'; }
 shot() { import -window root "$shots/$1.png"; }
 files_beside_program() { ls -1 "$work/app" | grep -v '^telimer$' | tr '\n' ' ' || true; }
 has_file() { [ -f "$work/app/$1" ]; }
 has_no_file() { [ ! -e "$work/app/$1" ]; }
-program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
-
-# Clicks at a pixel of a window's client area.
-click_at() {
-  xdotool mousemove --window "$1" "$2" "$3"
-  xdotool click 1
-}
 
 mkdir -p "$shots" "$work/app" "$work/site/pic"
 rm -f "$shots"/*.png
@@ -72,14 +50,10 @@ printf '[Update]\r\n58211=Je k dispozici nová verze 1.2;vexa.example/telimer;1;
 convert -size 468x60 xc:'#1f5fbf' -fill '#ffd800' -draw 'rectangle 8,8 180,51' \
   BMP3:"$work/site/pic/reklama_telimer.bmp"
 
-# The server ends when its standard input closes: a coprocess keeps that pipe open for us.
-coproc SERVER { exec "$server" "$work/site" 2>"$work/server.log"; }
-server_pid=$SERVER_PID
-read -r -t 10 port <&"${SERVER[0]}" || fail "the fake maker's server gave no port"
+start_server "$work/server.log" "$work/site" || fail "the fake maker's server gave no port"
 
 echo "start-up through the banner"
-http_proxy="http://127.0.0.1:$port" no_proxy="" HTTP_PROXY="" NO_PROXY="" \
-  "$work/app/telimer" >"$work/program.log" 2>&1 &
+env $(proxy_environment "$server_port") "$work/app/telimer" >"$work/program.log" 2>&1 &
 app_pid=$!
 wait_for 20 window_shown Form6 || fail "no banner window"
 banner=$(visible_window Form6)
@@ -117,7 +91,7 @@ open_by_click $((40 + 16)) $((296 + 16)) "Nápověda" 820 380
 shot 3-reference-windows
 
 echo "About window"
-click_at "$main" $((136 + 16)) $((296 + 16))
+click_at "$main" "${about_button[@]}"
 wait_for 20 window_shown About || fail "Image5 did not open the About window"
 has_file version || fail "the About window downloaded no version"
 shot 4-about
@@ -134,9 +108,7 @@ left=$(files_beside_program)
 [ -z "$left" ] || fail "files left beside the program at the end: $left"
 
 # Closing its standard input ends the server, which then lists the requests it answered.
-eval "exec ${SERVER[1]}>&-"
-wait "$server_pid" 2>/dev/null || true
-server_pid=""
+stop_server
 for path in /pic/reklama_telimer.bmp /update.txt; do
   grep -qE "^GET http://[^/]+$path\$" "$work/server.log" || fail "the server was never asked for $path"
 done

@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# The fault matrix: the real executable, each time copied into a fresh folder and started on its
+# own virtual X server, against a loopback proxy that misbehaves in one named way, or with a
+# hostile folder around it. For every case the banner must show within 12 s, the main window
+# follow, the About window open within 10 s (showing hostile descriptor text literally), peak
+# memory stay under 80 MB, nothing be launched, the program end with status 0 when its main
+# window closes, and nothing of its own be left in its folder. Two cases run at a time; a table
+# of the measurements ends the run.
+#
+# usage: fault_matrix.sh <telimer> <fake_maker_server> <close_window> <result folder> [case...]
+#        fault_matrix.sh --case <name> <telimer> <fake_maker_server> <close_window> <result folder>
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/fault_cases.sh"
+
+BannerLimitS=12
+AboutLimitS=10
+PeakLimitKb=$((80 * 1024))
+RunawayMb=600
+
+table_row() { printf '%-16s %9s %9s %9s %9s %-14s %s\n' "$@"; }
+
+if [ "${1:-}" != --case ]; then
+  program=$1 fake_maker_server=$2 close_window=$3 results=$4
+  shift 4
+  mkdir -p "$results"
+  rm -f "$results"/*.row "$results"/*.log "$results"/*.png
+  if (($# > 0)); then cases=("$@"); else mapfile -t cases < <(all_cases); fi
+  started=$SECONDS
+  printf '%s\n' "${cases[@]}" |
+    xargs -P 2 -I{} bash "$0" --case {} "$program" "$fake_maker_server" "$close_window" "$results"
+  table_row case banner_s main_s about_s peak_MB files_left result
+  failed=0
+  for name in "${cases[@]}"; do
+    row="$results/$name.row"
+    if [ -f "$row" ]; then cat "$row"; else printf '%-16s no result\n' "$name"; fi
+    grep -qE ' (PASS|SKIP: .*)$' "$row" 2>/dev/null || failed=$((failed + 1))
+  done
+  echo "${#cases[@]} cases in $((SECONDS - started)) s, $failed failed; logs and screenshots in $results"
+  ((failed == 0))
+  exit
+fi
+
+# --- one case ---------------------------------------------------------------------------------
+name=$2 program=$3 fake_maker_server=$4 close_window=$5 results=$6
+exec 2>"$results/$name.stderr"
+work=$(mktemp -d)
+chmod 711 "$work"
+app="$work/app"
+app_pid="" server_pid="" xvfb_pid="" mounted=""
+problems=()
+banner_s=- main_s=- about_s=- peak=- left=-
+
+cleanup() {
+  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null
+  stop_server
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "$mounted" ] && umount "$mounted"
+  chmod -R u+rwX "$work" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+problem() { problems+=("$*"); }
+seconds_since() { local ms=$(($(now_ms) - $1)); printf '%d.%01d' $((ms / 1000)) $((ms % 1000 / 100)); }
+over() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+finish() {
+  stop_server
+  local result=PASS
+  ((${#problems[@]} == 0)) || result="FAIL: $(IFS=';'; echo "${problems[*]}")"
+  table_row "$name" "$banner_s" "$main_s" "$about_s" "$peak" "${left:-none}" "$result" \
+    >"$results/$name.row"
+  {
+    echo "== $name: $result"
+    echo "-- program output"
+    cat "$work/program.log" 2>/dev/null
+    echo "-- server"
+    cat "$work/server.log" 2>/dev/null
+  } >"$results/$name.log"
+  exit 0
+}
+
+# The case's own display, numbered by the server itself so that parallel cases never collide.
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/displayfd" 2>/dev/null &
+xvfb_pid=$!
+read -r -t 20 display_number <"$work/displayfd" || { problem "Xvfb did not start"; finish; }
+export DISPLAY=":$display_number"
+
+# Whatever the program tries to launch is recorded, never started.
+mkdir -p "$work/bin" "$work/home" "$work/cache" "$work/outside" "$work/cwd"
+: >"$work/launched"
+chmod 666 "$work/launched"
+for launcher in xdg-open gio kde-open kde-open5 x-www-browser sensible-browser www-browser; do
+  printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$launcher" "$work/launched" >"$work/bin/$launcher"
+  chmod 755 "$work/bin/$launcher"
+done
+
+fault=good runner=() owner="" SKIPPED=""
+prepare_case "$name" || { problem "unknown case"; finish; }
+if [ -n "$SKIPPED" ]; then
+  table_row "$name" - - - - - "SKIP: $SKIPPED" >"$results/$name.row"
+  exit 0
+fi
+mkdir -p "$app"
+[ -e "$app/telimer" ] || cp "$program" "$app/telimer"
+seeded=$(cd "$app" && for entry in * .[!.]*; do [ -e "$entry" ] || [ -L "$entry" ] && [ "$entry" != telimer ] &&
+  printf '%s\t%s\n' "$entry" "$(stat -c %F "$entry")"; done)
+[ -z "$owner" ] || chown -R "$owner" "$work/home" "$work/cache" "$work/cwd"
+
+start_server "$work/server.log" --fault "$fault" || { problem "no server for $fault"; finish; }
+
+started=$(now_ms)
+(cd "$work/cwd" && exec env PATH="$work/bin:$PATH" HOME="$work/home" XDG_CACHE_HOME="$work/cache" \
+  QT_QPA_PLATFORM=xcb $(proxy_environment "$server_port") "${runner[@]}" "$app/telimer") \
+  >"$work/program.log" 2>&1 &
+app_pid=$!
+
+# Peak memory as the kernel counts it; read while the program still runs.
+peak_now() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$app_pid/status" 2>/dev/null; }
+
+# A program that runs away with memory is stopped long before it can trouble the machine.
+(
+  while kill -0 "$app_pid" 2>/dev/null; do
+    rss=$(awk '/^VmRSS:/ { print int($2 / 1024) }' "/proc/$app_pid/status" 2>/dev/null)
+    if ((${rss:-0} > RunawayMb)); then
+      echo "$rss" >"$work/killed"
+      kill -9 "$app_pid"
+    fi
+    sleep 0.2
+  done
+) &
+
+if wait_for 45 window_shown Form6; then
+  banner_s=$(seconds_since "$started")
+  over "$banner_s" $BannerLimitS && problem "banner after ${banner_s}s"
+  during_banner "$name"
+else
+  problem "no banner (program $(program_ended && echo ended || echo hangs))"
+fi
+
+main_window=""
+if wait_for 30 window_shown Telimer; then
+  main_s=$(seconds_since "$started")
+  main_window=$(visible_window Telimer)
+elif [ "$banner_s" != - ]; then
+  problem "no main window"
+fi
+
+if [ -n "$main_window" ]; then
+  clicked=$(now_ms)
+  click_at "$main_window" "${about_button[@]}"
+  if wait_for 30 window_shown About; then
+    about_s=$(seconds_since "$clicked")
+    over "$about_s" $AboutLimitS && problem "About after ${about_s}s"
+    about=$(visible_window About)
+    sleep 0.3
+    check_about "$name" "$about"
+    "$close_window" "$about"
+    wait_for 10 window_gone About || problem "About did not close"
+  else
+    problem "no About window"
+  fi
+  peak=$(peak_now)
+  [ -n "$peak" ] && over "$peak" $((PeakLimitKb / 1024)) && problem "peak ${peak} MB"
+  "$close_window" "$main_window"
+fi
+
+if wait_for 10 program_ended; then
+  wait "$app_pid"
+  status=$?
+  app_pid=""
+  if [ -s "$work/killed" ]; then
+    problem "killed at $(cat "$work/killed") MB"
+  elif ((status != 0)); then
+    problem "exit status $status"
+  fi
+else
+  problem "still running at the end"
+  peak=$(peak_now)
+  kill -9 "$app_pid"
+  wait "$app_pid"
+  app_pid=""
+fi
+
+# Left behind: new entries, and planted ones whose kind changed (a link become a file).
+left=$( (cd "$app" 2>/dev/null && for entry in * .[!.]*; do
+  [ -e "$entry" ] || [ -L "$entry" ] || continue
+  [ "$entry" = telimer ] && continue
+  kind=$(stat -c %F "$entry")
+  grep -qxF "$entry	$kind" <<<"$seeded" || printf '%s,' "$entry"
+done); cd "$work/cache" && find . -mindepth 1 -not -type d -printf 'cache/%P,')
+left=${left%,}
+[ -z "$left" ] || problem "left $left"
+[ -s "$work/launched" ] && problem "launched: $(head -c 200 "$work/launched" | tr '\n' ' ')"
+verify_case "$name"
+finish
