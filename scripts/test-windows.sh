@@ -126,20 +126,8 @@ download_check
 # ------------------------------------------------------------------------------------------
 echo "== end-to-end start of telimer.exe"
 
-wait_for() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.1
-  done
-}
-visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-window_shown() { [ -n "$(visible_window "$1")" ]; }
-window_gone() { ! window_shown "$1"; }
+source tests/system/common.sh
 has_file() { [ -f "$work/app/$1" ]; }
-program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 files_beside_program() { (cd "$work/app" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name '*.dll' -printf '%f ') || true; }
 
 end_to_end() {

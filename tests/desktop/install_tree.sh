@@ -11,16 +11,8 @@ shift 2
 sizes=("$@")
 
 prefix=$(mktemp -d)
-# Installing rewrites the build's list of installed files, which a user may still need to
-# remove an earlier install: it is put back as it was.
-manifest=$build/install_manifest.txt saved=""
-if [ -f "$manifest" ]; then saved=$(mktemp) && cp -p "$manifest" "$saved"; fi
-restore() {
-  if [ -n "$saved" ]; then mv -f "$saved" "$manifest"; else rm -f "$manifest"; fi
-  rm -rf "$prefix"
-}
-trap restore EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/manifest.sh"
+keep_install_manifest "$prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 

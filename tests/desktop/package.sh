@@ -8,16 +8,8 @@ set -euo pipefail
 
 build=$1 id=$2
 work=$(mktemp -d)
-# Installing rewrites the build's list of installed files, which a user may still need to
-# remove an earlier install: it is put back as it was.
-manifest=$build/install_manifest.txt saved=""
-if [ -f "$manifest" ]; then saved=$(mktemp) && cp -p "$manifest" "$saved"; fi
-restore() {
-  if [ -n "$saved" ]; then mv -f "$saved" "$manifest"; else rm -f "$manifest"; fi
-  rm -rf "$work"
-}
-trap restore EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/manifest.sh"
+keep_install_manifest "$work"
 
 cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || {
   cat "$work/cpack.log" >&2
