@@ -7,7 +7,7 @@
 #include <string>
 
 // The few file services that differ between platforms, each behind one function; one source
-// file per platform implements them all (LocalFilesPosix.cpp here). Paths are taken in the
+// file per platform implements them all (LocalFilesPosix.cpp, LocalFilesWindows.cpp). Paths are taken in the
 // platform's own form, so a folder name that is no valid text still works.
 namespace Module1::native {
 
