@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -13,10 +15,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Things that are no regular file, planted under one of our names.
-void makeFifo(const fs::path& path)
+// Things that are no regular file, planted under one of our names: a folder everywhere, and
+// where any user may make them, a symbolic link to `target` and a pipe. Returns their names.
+std::vector<std::string> plantNonRegular(const TestFiles::Folder& folder, const std::string& target)
 {
-    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    fs::create_directory(folder.file("folder"));
+#ifdef _WIN32
+    (void)target; // links need a privilege there, and pipes live outside the file system
+    return {"folder"};
+#else
+    fs::create_symlink(target, folder.file("link"));
+    EXPECT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    return {"folder", "link", "pipe"};
+#endif
 }
 
 TEST(LocalFiles, LieBesideTheExecutable)
@@ -25,7 +36,7 @@ TEST(LocalFiles, LieBesideTheExecutable)
     char name[] = "online_tests";
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
-    const auto folder = fs::canonical("/proc/self/exe").parent_path();
+    const fs::path folder(QCoreApplication::applicationDirPath().toStdU16String());
     EXPECT_EQ(localFilePath(DescriptorFileName), folder / "version");
     EXPECT_EQ(localFilePath(BannerFileName), folder / "reklama.bmp");
     EXPECT_EQ(downloadFolder(), folder);
@@ -34,7 +45,9 @@ TEST(LocalFiles, LieBesideTheExecutable)
 // Where the downloaded files go, for an executable's folder and a cache folder.
 struct FolderCase {
     const char* name;
-    std::string executable; // "{tmp}" is a fresh writable folder, "{cache}" a folder not made yet
+    // "{tmp}" is a fresh writable folder, "{cache}" a folder not made yet, "{locked}" a folder
+    // where no file can be made, "{root}" the root folder, "{blocked}" a folder that cannot be made
+    std::string executable;
     std::string cache;
     std::string expected; // empty: no folder at all
 };
@@ -49,6 +62,18 @@ protected:
             return folder.path();
         if (text == "{cache}")
             return folder.file("cache/app");
+        if (text == "{root}")
+            return fs::path(folder.path()).root_path();
+        if (text == "{blocked}") { // under a regular file
+            TestFiles::writeFile(folder.file("file"), "");
+            return folder.file("file/app");
+        }
+        if (text == "{locked}")
+#ifdef _WIN32
+            return folder.file("missing"); // a folder nobody can write to needs access lists
+#else
+            return "/proc";
+#endif
         return text;
     }
 
@@ -69,25 +94,33 @@ TEST_P(DownloadFolderChoice, TakesTheExecutablesFolderOrTheCache)
         EXPECT_FALSE(fs::exists(folder.file("cache")));
     else
         EXPECT_TRUE(TestFiles::entries(chosen).empty());
+    const std::set<std::string> allowed{"cache", "file"};
+    EXPECT_TRUE(std::ranges::includes(allowed, TestFiles::entries(folder.path())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, DownloadFolderChoice, testing::Values(
     FolderCase{"WritableExecutableFolder", "{tmp}", "{cache}", "{tmp}"},
-    FolderCase{"ReadOnlyExecutableFolderUsesTheCacheMadeOnDemand", "/proc", "{cache}", "{cache}"},
+    FolderCase{"ReadOnlyExecutableFolderUsesTheCacheMadeOnDemand", "{locked}", "{cache}", "{cache}"},
     FolderCase{"UnknownExecutableFolder", "", "{cache}", "{cache}"},
     FolderCase{"RelativeExecutableFolder", "relative", "{cache}", "{cache}"},
-    FolderCase{"RootIsNeverTaken", "/", "{cache}", "{cache}"},
-    FolderCase{"NoCacheEither", "/proc", "", ""},
+    FolderCase{"RootIsNeverTaken", "{root}", "{cache}", "{cache}"},
+    FolderCase{"NoCacheEither", "{locked}", "", ""},
     FolderCase{"RelativeCache", "", "cache", ""},
-    FolderCase{"RootCache", "", "/", ""},
-    FolderCase{"CacheThatCannotBeMade", "/proc", "/proc/telimer", ""}),
+    FolderCase{"RootCache", "", "{root}", ""},
+    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LocalFiles, OwnFilesHaveAbsolutePathsOutsideTheRoot)
 {
     for (const auto& [path, own] : std::vector<std::pair<fs::path, bool>>{
+#ifdef _WIN32
+             {"", false}, {"version", false}, {".\\version", false}, {"C:\\version", false},
+             {"C:version", false}, {"\\tmp\\version", false}, {"C:\\tmp\\", false},
+             {"C:\\tmp\\version", true}, {"C:/tmp/a/reklama.bmp", true}, {"\\\\server\\share\\version", true}})
+#else
              {"", false}, {"version", false}, {"./version", false}, {"/version", false},
              {"/tmp/", false}, {"/tmp/version", true}, {"/tmp/a/reklama.bmp", true}})
+#endif
         EXPECT_EQ(isOwnFilePath(path), own) << path;
 }
 
@@ -95,11 +128,10 @@ TEST(LocalFiles, ExistsOnlyForRegularFiles)
 {
     TestFiles::Folder folder;
     TestFiles::writeFile(folder.file("version"), "");
-    fs::create_directory(folder.file("reklama.bmp"));
-    fs::create_symlink(folder.file("version"), folder.file("link"));
-    makeFifo(folder.file("pipe"));
+    auto others = plantNonRegular(folder, folder.file("version"));
+    others.push_back("missing");
     EXPECT_TRUE(fileExists(folder.file("version")));
-    for (const auto* name : {"reklama.bmp", "link", "pipe", "missing"})
+    for (const auto& name : others)
         EXPECT_FALSE(fileExists(folder.file(name))) << name;
     EXPECT_FALSE(fileExists(""));
 }
@@ -110,14 +142,14 @@ TEST(LocalFiles, DeletesRegularFilesOnly)
     TestFiles::Folder elsewhere;
     TestFiles::writeFile(folder.file("version"), "x");
     TestFiles::writeFile(elsewhere.file("precious"), "keep");
-    fs::create_directory(folder.file("folder"));
-    fs::create_symlink(elsewhere.file("precious"), folder.file("reklama.bmp"));
-    makeFifo(folder.file("pipe"));
-    for (const auto* name : {"version", "folder", "reklama.bmp", "pipe", "missing"})
+    const auto others = plantNonRegular(folder, elsewhere.file("precious"));
+    deleteFileQuietly(folder.file("version"));
+    deleteFileQuietly(folder.file("missing"));
+    for (const auto& name : others)
         deleteFileQuietly(folder.file(name));
     deleteFileQuietly("");
     deleteFileQuietly("precious"); // relative: never the working folder's file
-    EXPECT_EQ(TestFiles::entries(folder.path()), (std::set<std::string>{"folder", "pipe", "reklama.bmp"}));
+    EXPECT_EQ(TestFiles::entries(folder.path()), std::set<std::string>(others.begin(), others.end()));
     EXPECT_EQ(TestFiles::readFile(elsewhere.file("precious")), "keep");
 }
 
@@ -125,15 +157,17 @@ TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)
 {
     TestFiles::Folder folder;
     TestFiles::writeFile(folder.file("version"), "12345");
-    fs::create_symlink(folder.file("version"), folder.file("link"));
-    fs::create_symlink(folder.file("missing"), folder.file("dangling"));
-    fs::create_directory(folder.file("folder"));
-    makeFifo(folder.file("pipe")); // no writer: reading it would wait for ever
+    auto others = plantNonRegular(folder, folder.file("version")); // a pipe without a writer would block
+    others.push_back("missing");
     EXPECT_EQ(readOwnFile(folder.file("version"), 5), "12345");
     EXPECT_EQ(readOwnFile(folder.file("version"), 4), std::nullopt);
-    for (const auto* name : {"link", "dangling", "folder", "pipe", "missing"})
+    for (const auto& name : others)
         EXPECT_EQ(readOwnFile(folder.file(name), 5), std::nullopt) << name;
+#ifndef _WIN32
+    fs::create_symlink(folder.file("missing"), folder.file("dangling"));
+    EXPECT_EQ(readOwnFile(folder.file("dangling"), 5), std::nullopt);
     EXPECT_EQ(readOwnFile("/dev/zero", 5), std::nullopt);
+#endif
 }
 
 TEST(LocalFiles, StaleTemporaryFilesOfOurOwnAreRemovedAndNothingElse)
@@ -148,19 +182,24 @@ TEST(LocalFiles, StaleTemporaryFilesOfOurOwnAreRemovedAndNothingElse)
     plant("version", true);
     plant("version.0123abcd.part", true);   // ours, left by an interrupted download
     plant("version.89abcdef.part", false);  // a download running right now
+#ifndef _WIN32 // names differing in case only are one file there
     plant("version.0123ABCD.part", true);   // not our pattern
+#endif
     plant("version.0123abc.part", true);
     plant("version.0123abcde.part", true);
     plant("version.0123abcd.partx", true);
     plant("reklama.bmp.0123abcd.part", true); // another target's
+    std::set<std::string> kept{"version", "version.89abcdef.part", "version.0123abc.part", "version.0123abcde.part",
+                               "version.0123abcd.partx", "reklama.bmp.0123abcd.part", "version.aaaaaaaa.part"};
     fs::create_directory(folder.file("version.aaaaaaaa.part"));
+#ifndef _WIN32
+    kept.insert("version.0123ABCD.part");
     fs::create_symlink(folder.file("version"), folder.file("version.bbbbbbbb.part"));
+    kept.insert("version.bbbbbbbb.part");
+#endif
 
     removeStaleTemporaryFiles(folder.file("version"));
-    EXPECT_EQ(TestFiles::entries(folder.path()),
-              (std::set<std::string>{"version", "version.89abcdef.part", "version.0123ABCD.part",
-                                     "version.0123abc.part", "version.0123abcde.part", "version.0123abcd.partx",
-                                     "reklama.bmp.0123abcd.part", "version.aaaaaaaa.part", "version.bbbbbbbb.part"}));
+    EXPECT_EQ(TestFiles::entries(folder.path()), kept);
 }
 
 } // namespace
