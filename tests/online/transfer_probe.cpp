@@ -8,12 +8,12 @@
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: transfer_probe ADDRESS [STALL_MS]\n");
+        std::fprintf(stderr, "usage: transfer_probe ADDRESS [FLOOR_WINDOW_MS]\n");
         return 2;
     }
     Module1::DownloadLimits limits;
     if (argc > 2)
-        limits.stallTimeoutMs = std::atol(argv[2]);
+        limits.floorWindowMs = std::atol(argv[2]);
     long long received = 0;
     const bool ok = Module1::transfer(argv[1], limits, [&](const char*, std::size_t length) {
         if (static_cast<long long>(length) > limits.maxBytes - received)
