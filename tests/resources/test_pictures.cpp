@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include <utility>
 #include <vector>
 
@@ -236,7 +239,10 @@ TEST(BmiChart, HasOneTickPerYearBelowTheAxis)
     std::vector<std::pair<int, int>> expected;
     for (int age = 18; age <= 66; ++age)
         expected.emplace_back(qRound(ageColumn(age)), qRound(ageColumn(age)));
-    EXPECT_EQ(blackRuns(image, tickRow, false), expected);
+    // Left of the axis sits its "0", whose glyph reaches this row on some font rasterisers.
+    auto ticks = blackRuns(image, tickRow, false);
+    std::erase_if(ticks, [](const auto& run) { return run.second < qRound(ageColumn(18)); });
+    EXPECT_EQ(ticks, expected);
 }
 
 TEST(BmiChart, DrawsTheZeroLineDottedInTeal)
@@ -585,10 +591,19 @@ TEST(Miniatures, ShowTheirBigPicturesColours)
     EXPECT_LT(topLeft.green(), 80);
     EXPECT_GT(bottomRight.blue(), bottomRight.red() + 60);
 
+    // Each column by the commonest light colour down the data rows: how dark and where the
+    // shrunken digits fall depends on the platform's glyph rendering.
     const QImage table = pictures::render(pictures::TableMiniature);
-    const QColor labels = table.pixelColor(2, 30);
-    const QColor average = table.pixelColor(10, 30);
-    const QColor range = table.pixelColor(18, 30);
+    const auto commonest = [&](int x) {
+        std::map<QRgb, int> counts{{qRgb(0, 0, 0), 0}};
+        for (int y = 12; y < 55; ++y)
+            if (qGray(table.pixel(x, y)) >= 128)
+                ++counts[table.pixel(x, y)];
+        return QColor(std::ranges::max_element(counts, {}, &std::map<QRgb, int>::value_type::second)->first);
+    };
+    const QColor labels = commonest(2);
+    const QColor average = commonest(10);
+    const QColor range = commonest(18);
     EXPECT_LT(qAbs(labels.red() - labels.blue()), 30);
     EXPECT_GT(average.green(), average.red() + 20);
     EXPECT_GT(range.red(), range.blue() + 40);
