@@ -135,10 +135,9 @@ gather_portable_folder() {
   cp "$win/telimer.exe" "$dist/"
   cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
   cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
-  x86_64-w64-mingw32-strip "$dist/telimer.exe"
   copy_needed_dlls "$dist" "$dist/telimer.exe" "$dist/platforms/qwindows.dll" "$dist/styles/qwindowsvistastyle.dll"
   # Debian's MinGW runtime DLLs carry their symbol tables and debug sections (libstdc++ alone 23 MB).
-  find "$dist" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+  find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
   say "$out/$name.zip: $(du -h "$out/$name.zip" | cut -f1), $(find "$dist" -type f | wc -l) files"
 }

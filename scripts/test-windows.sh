@@ -114,11 +114,11 @@ download_cases=(
 download_check() {
   echo "== download contract over WinHTTP"
   coproc TRANSFER { exec "$host/tests/online/transfer_test_server" 2>"$work/transfer-server.log"; }
-  local port row path stall expected got
+  local port row path window expected got
   read -r -t 10 port <&"${TRANSFER[0]}" || { echo "the transfer test server gave no port"; failed=$((failed + 1)); return; }
   for row in "${download_cases[@]}"; do
-    read -r path stall expected <<<"$row"
-    got=$(timeout 60 wine "$win/transfer_probe.exe" "http://127.0.0.1:$port$path" "$stall" 2>/dev/null | tr -d '\r' | tail -n 1)
+    read -r path window expected <<<"$row"
+    got=$(timeout 60 wine "$win/transfer_probe.exe" "http://127.0.0.1:$port$path" "$window" 2>/dev/null | tr -d '\r' | tail -n 1)
     # A failure's byte count is whatever arrived before it; only the outcome counts.
     if [ "$got" = "$expected" ] || { [ "$expected" = FAIL ] && [[ $got == "FAIL "* ]]; }; then
       passed=$((passed + 1))
