@@ -21,7 +21,7 @@ install_missing() {
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   # Qt's source comes from the Debian suite this machine already uses, so both builds see one Qt.
   local srclist=/etc/apt/sources.list.d/telimer-deb-src.sources
-  if [ ! -f "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ ! -f "$srclist" ]; then
+  if ! qt_ready && [ ! -f "$srclist" ]; then
     local sources=/etc/apt/sources.list.d/debian.sources uris suite
     uris=$(awk '/^URIs:/ {print $2; exit}' "$sources" 2>/dev/null || true)
     suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
@@ -32,12 +32,36 @@ install_missing() {
   fi
 }
 
+# Only what Telimer uses: Windows draws text itself (no FreeType/HarfBuzz), banners are BMP,
+# downloads are plain HTTP (network without TLS). Debian's source lacks the graphics-tablet header
+# the Windows platform plugin includes, so tablet events go; with OpenGL off the plugin needs
+# dynamic GL off too.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
+  -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF
+  -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON
+)
+# A cached Qt (or a build cut short) made with other options is built again.
+qt_stamp=$(printf '%s\n' "$qt_version" "${qt_options[@]}" | sha256sum | cut -c1-16)
+
+qt_ready() {
+  [ -f "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ "$(cat "$qt_prefix/telimer-options" 2>/dev/null)" = "$qt_stamp" ]
+}
+
 build_qt() {
-  if [ -f "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+  if qt_ready; then
     say "Qt $qt_version for Windows already in $qt_prefix"
     return
   fi
   local src=$cache/qt6-base-src build=$cache/qt6-base-build
+  if [ -d "$qt_prefix" ]; then
+    say "the cached Qt in $qt_prefix was built with other options: building it again"
+    rm -rf "$qt_prefix" "$win"
+  fi
   if [ ! -d "$src/qtbase-src" ]; then
     say "fetching Debian's qt6-base source"
     rm -rf "$src"; mkdir -p "$src"
@@ -46,29 +70,22 @@ build_qt() {
     grep -q "^qt6-base ($qt_version" "$src/qtbase-src/debian/changelog" \
       || { say "Debian's qt6-base is not $qt_version"; exit 1; }
   fi
-  # A build cut short (a closed session, say) goes on where it stopped.
+  # A build cut short (a closed session, say) goes on where it stopped, if its options still hold.
+  [ "$(cat "$build/telimer-options" 2>/dev/null)" = "$qt_stamp" ] || rm -rf "$build"
   if [ ! -f "$build/build.ninja" ]; then
-    say "configuring Qt (the first build takes about an hour on two cores)"
-    # Only what Telimer uses: Windows draws text itself (no FreeType/HarfBuzz), banners are BMP.
-    # Debian's source lacks the graphics-tablet header the Windows platform plugin
-    # includes, so tablet events go; with OpenGL off the plugin needs dynamic GL off too.
+    say "configuring Qt (the first build takes about 20 minutes on two quiet cores)"
     cmake -S "$src/qtbase-src" -B "$build" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-      -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-      -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no \
-      -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-      -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
-      -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
-      -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON >"$cache/qt-configure.log" 2>&1 \
+      -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_options[@]}" >"$cache/qt-configure.log" 2>&1 \
       || { tail -40 "$cache/qt-configure.log"; exit 1; }
+    echo "$qt_stamp" >"$build/telimer-options"
   fi
   say "building Qt with $jobs jobs (ninja prints [done/total])"
   cmake --build "$build" --parallel "$jobs"
   say "installing Qt into $qt_prefix"
   cmake --install "$build" >/dev/null
+  echo "$qt_stamp" >"$qt_prefix/telimer-options"
   # The build folder is about 1.5 GB and never needed again.
   rm -rf "$build" "$src"
   say "Qt done: $(du -sh "$qt_prefix" | cut -f1)"

@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev   # widgets toolkit
-  libcurl4-openssl-dev                        # downloads of the update descriptor and banner
+  qt6-base-dev qt6-base-dev-tools libgl-dev   # widgets toolkit; its network module downloads
   libgtest-dev libbenchmark-dev               # tests and benchmarks
+  qt6-base-private-dev                        # tests queue input as the window system does
   qt6-translations-l10n                       # Qt's own texts (context menus, dialogs) in Czech
   fonts-liberation2                           # metric-compatible stand-ins for MS Sans Serif / Courier New
   xvfb xauth x11-utils imagemagick            # headless runs and screenshots

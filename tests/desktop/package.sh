@@ -20,7 +20,7 @@ debs=("$work"/telimer_*.deb)
 deb=${debs[0]}
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libcurl4 fonts-liberation2 qt6-translations-l10n libqt6widgets6 libc6; do
+for needed in libqt6network6 fonts-liberation2 qt6-translations-l10n libqt6widgets6 libc6; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 

@@ -312,7 +312,7 @@ void HttpTestServer::serve(int client)
     const auto holdOpen = [&] { while (waitReadable(client) && recv(client, buffer, sizeof buffer, 0) > 0) {} };
     if (route.mode == Route::Mode::Silent) {
         holdOpen();
-    } else if (sendAll(client, head(route))) {
+    } else if (pause(client, route.delayMs) && sendAll(client, head(route))) {
         switch (route.mode) {
         case Route::Mode::Chunked:
             sendChunked(client, route.body);

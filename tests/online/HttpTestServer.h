@@ -32,6 +32,7 @@ struct Route {
     std::size_t bytesPerSecond = 0; // Drip only
     std::string contentType = "application/octet-stream";
     std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
+    int delayMs = 0; // silence between the request and the answer
 
     static Route ok(std::string body);
     static Route error(int status);

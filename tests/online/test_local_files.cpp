@@ -32,10 +32,6 @@ std::vector<std::string> plantNonRegular(const TestFiles::Folder& folder, const 
 
 TEST(LocalFiles, LieBesideTheExecutable)
 {
-    int argc = 1;
-    char name[] = "online_tests";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication application(argc, argv);
     const fs::path folder(QCoreApplication::applicationDirPath().toStdU16String());
     EXPECT_EQ(localFilePath(DescriptorFileName), folder / "version");
     EXPECT_EQ(localFilePath(BannerFileName), folder / "reklama.bmp");

@@ -2,6 +2,8 @@
 // "OK <bytes>" or "FAIL <bytes>". The sink keeps the 4 MiB cap as Stahni's does.
 #include "online/Transfer.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +13,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: transfer_probe ADDRESS [FLOOR_WINDOW_MS]\n");
         return 2;
     }
+    const QCoreApplication application(argc, argv);
     Module1::DownloadLimits limits;
     if (argc > 2)
         limits.floorWindowMs = std::atol(argv[2]);

@@ -5,7 +5,7 @@
 # check_about_* and verify_* steps; they see $work, $app, $fault, $runner and call problem.
 
 folder_cases=(link_version link_banner dangling_link dir_version readonly_folder unreadable_file
-  full_disk leftover_1g stale_temp non_utf8_folder)
+  full_disk leftover_1g stale_temp non_utf8_folder silent_resolver)
 
 all_cases() {
   "$fake_maker_server" --list
@@ -119,6 +119,24 @@ during_banner_non_utf8_folder() {
 }
 verify_non_utf8_folder() {
   [ -z "$(ls -A "$work/cwd")" ] || problem "files in the working folder"
+}
+
+# No proxy, and a name server that takes every question and never answers (a broken or captive
+# network): the program must not wait for the system's resolver, which gives up only after ten
+# seconds or more. The program sees its own /etc/resolv.conf in a mount namespace.
+prepare_silent_resolver() {
+  ((EUID == 0)) || { SKIPPED="a private resolv.conf needs root"; return 0; }
+  local address=127.0.$((RANDOM % 200 + 20)).$((RANDOM % 200 + 20))
+  timeout 120 /usr/bin/python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind((sys.argv[1], 53))
+open(sys.argv[2], "w").close()
+time.sleep(120)' "$address" "$work/resolver-ready" &
+  helper_pid=$!
+  wait_for 10 test -e "$work/resolver-ready" || { problem "no silent name server"; return 0; }
+  printf 'nameserver %s\n' "$address" >"$work/resolv.conf"
+  direct=1
+  runner=(unshare -m -- sh -c 'mount --bind "$0" /etc/resolv.conf && exec "$@"' "$work/resolv.conf")
 }
 
 # --- banners -----------------------------------------------------------------------------------

@@ -2,7 +2,7 @@
 # The fault matrix: the real executable, each time copied into a fresh folder and started on its
 # own virtual X server, against a loopback proxy that misbehaves in one named way, or with a
 # hostile folder around it. For every case the banner must show within 12 s, the main window
-# follow, the About window open within 10 s (showing hostile descriptor text literally), peak
+# follow, the About window open within 6 s (showing hostile descriptor text literally), peak
 # memory stay under 80 MB, nothing be launched, the program end with status 0 when its main
 # window closes, and nothing of its own be left in its folder. Two cases run at a time; a table
 # of the measurements ends the run.
@@ -16,7 +16,7 @@ source "$here/common.sh"
 source "$here/fault_cases.sh"
 
 BannerLimitS=12
-AboutLimitS=10
+AboutLimitS=6
 PeakLimitKb=$((80 * 1024))
 RunawayMb=600
 
@@ -49,7 +49,7 @@ exec 2>"$results/$name.stderr"
 work=$(mktemp -d)
 chmod 711 "$work"
 app="$work/app"
-app_pid="" server_pid="" xvfb_pid="" mounted=""
+app_pid="" server_pid="" xvfb_pid="" mounted="" helper_pid=""
 problems=()
 banner_s=- main_s=- about_s=- peak=- left=-
 
@@ -57,6 +57,7 @@ cleanup() {
   [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null
   stop_server
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$helper_pid" ] && kill "$helper_pid" 2>/dev/null
   wait 2>/dev/null
   [ -n "$mounted" ] && umount "$mounted"
   chmod -R u+rwX "$work" 2>/dev/null
@@ -100,7 +101,7 @@ for launcher in xdg-open gio kde-open kde-open5 x-www-browser sensible-browser w
   chmod 755 "$work/bin/$launcher"
 done
 
-fault=good runner=() owner="" SKIPPED=""
+fault=good runner=() owner="" SKIPPED="" direct=""
 prepare_case "$name" || { problem "unknown case"; finish; }
 if [ -n "$SKIPPED" ]; then
   table_row "$name" - - - - - "SKIP: $SKIPPED" >"$results/$name.row"
@@ -114,9 +115,12 @@ seeded=$(cd "$app" && for entry in * .[!.]*; do [ -e "$entry" ] || [ -L "$entry"
 
 start_server "$work/server.log" --fault "$fault" || { problem "no server for $fault"; finish; }
 
+# A direct case names no proxy, so the program looks the maker's host up itself.
+proxy=$(proxy_environment "$server_port")
+[ -z "$direct" ] || proxy=${proxy/http_proxy=http:\/\/127.0.0.1:$server_port/http_proxy=}
 started=$(now_ms)
 (cd "$work/cwd" && exec env PATH="$work/bin:$PATH" HOME="$work/home" XDG_CACHE_HOME="$work/cache" \
-  QT_QPA_PLATFORM=xcb $(proxy_environment "$server_port") "${runner[@]}" "$app/telimer") \
+  QT_QPA_PLATFORM=xcb $proxy "${runner[@]}" "$app/telimer") \
   >"$work/program.log" 2>&1 &
 app_pid=$!
 

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QHelpEvent>
+#include <qpa/qwindowsysteminterface.h>
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
@@ -23,6 +24,16 @@ namespace {
 const QColor StatusRed(192, 0, 0);
 const std::string HomePage = std::string("http://www.") + buildinfo::Host;
 const std::string ProgramPage = HomePage + "/data/html/telimer.html";
+
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
 
 class About : public MakerServerTest {
 protected:
@@ -261,19 +272,54 @@ TEST_F(About, DescriptorThatCannotBeRemovedIsLeftAlone)
     EXPECT_TRUE(std::filesystem::is_directory(localFile(Module1::DescriptorFileName)));
 }
 
+// While the About window downloads, the main window keeps painting, and a key typed into it
+// waits until the load has ended, then arrives.
+TEST_F(About, DownloadLetsWindowsPaintAndHoldsInputUntilItEnds)
+{
+    auto late = TestHttp::Route::ok(descriptorFile("Stav;p.example;1"));
+    late.delayMs = 600;
+    server.setRoute(std::string(Module1::DescriptorWebPath), late);
+    Form1& main = Form1::instance();
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    main.Text1.setFocus();
+    const QString before = main.Text1.text();
+    QTimer typing;
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        main.update();
+        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                main.windowHandle(), type, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    });
+    PaintCount counter(main);
+    typing.start(100);
+    Form3::instance();
+    typing.stop();
+    EXPECT_GE(counter.paints, 3);
+    EXPECT_EQ(main.Text1.text(), before);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main.Text1.text().startsWith(before + QStringLiteral("5"))) << main.Text1.text().toStdString();
+}
+
 TEST_F(About, OpensModallyFromTheMainWindowAndReturnsWhenClosed)
 {
     serveDescriptor("Stav;p.example;1");
     Form1& main = Form1::instance();
     main.show();
     bool wasModal = false;
-    QTimer::singleShot(0, [&] {
+    // Timers run during the download too; the window is looked at once it shows.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         Form3* about = Form3::existing();
-        ASSERT_NE(about, nullptr);
+        if (!about || !about->isVisible())
+            return;
+        poll.stop();
         wasModal = about->isVisible() && about->isModal() && QApplication::activeModalWidget() == about;
         EXPECT_TRUE(Module1::fileExists(localFile(Module1::DescriptorFileName)));
         about->close();
     });
+    poll.start(5);
     QTest::mouseClick(&main.Image5, Qt::LeftButton, {}, {16, 16});
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(Form3::existing(), nullptr);
