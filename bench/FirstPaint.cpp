@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,9 +21,9 @@ namespace bench {
 
 namespace {
 
-std::vector<std::pair<const char*, long long>>& phases()
+std::vector<std::pair<std::string, long long>>& phases()
 {
-    static std::vector<std::pair<const char*, long long>> marks;
+    static std::vector<std::pair<std::string, long long>> marks;
     return marks;
 }
 
@@ -56,8 +57,22 @@ FirstPaintProbe::FirstPaintProbe(QWidget& watched) : window(&watched)
     window->installEventFilter(this);
 }
 
+FirstPaintProbe::FirstPaintProbe(const QString& title) : title(title)
+{
+    qApp->installEventFilter(this);
+}
+
 bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!window && event->type() == QEvent::Paint && watched->isWidgetType()) {
+        const QWidget* painting = static_cast<QWidget*>(watched)->window();
+        if (painting->windowTitle() == title)
+            window = static_cast<QWidget*>(watched);
+        else if (!seen.contains(painting->windowTitle())) {
+            seen.append(painting->windowTitle());
+            markPhase(painting->windowTitle().toUtf8().constData());
+        }
+    }
     if (watched == window && event->type() == QEvent::Paint && !painted) {
         painted = true;
         markPhase("paint");
@@ -77,7 +92,7 @@ void FirstPaintProbe::report()
     long long start = 0;
     if (startStamp(start)) {
         for (const auto& [name, stamp] : phases())
-            std::printf("phase %s %.3f\n", name, static_cast<double>(stamp - start) / 1e6);
+            std::printf("phase %s %.3f\n", name.c_str(), static_cast<double>(stamp - start) / 1e6);
         std::printf("startup_ms %.3f\n", static_cast<double>(now - start) / 1e6);
     }
     std::printf("maxrss_kb %ld\n", usage.ru_maxrss);

@@ -3,6 +3,7 @@
 #include "Clock.h"
 
 #include <QObject>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,6 +21,9 @@ class FirstPaintProbe : public QObject {
 public:
     // Watches window's paint events; window must outlive the probe's report.
     explicit FirstPaintProbe(QWidget& window);
+    // Watches every window of the program and reports when the one titled `title` first
+    // paints; the first paint of any other window is noted as a phase named after its title.
+    explicit FirstPaintProbe(const QString& title);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +32,8 @@ private:
     void report();
 
     QWidget* window = nullptr;
+    QString title;
+    QStringList seen;
     bool painted = false;
 };
 

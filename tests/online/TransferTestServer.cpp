@@ -18,6 +18,9 @@ int main()
     server.setRoute("/stall", Route::stall());
     server.setRoute("/notFound", Route::error(404));
     server.setRoute("/serverError", Route::error(500));
+    server.setRoute("/noContent", Route{.status = 204});
+    server.setRoute("/partial", Route{.status = 206, .body = "half"});
+    server.setRoute("/late", Route{.body = "late", .delayMs = 4000});
     server.setRoute("/toPath", Route::redirect("/ok"));
     server.setRoute("/rel/x", Route::redirect("y", 301));
     server.setRoute("/rel/y", Route::ok("relative"));
