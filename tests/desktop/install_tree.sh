@@ -42,6 +42,8 @@ grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "the 
 
 entry="$prefix/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$entry" || fail "the desktop entry names another icon"
+grep -qx "StartupNotify=true" "$entry" || fail "the desktop entry does not let the shell show the start"
+grep -q "<developer id=\"${id%.*}\">" "$prefix/share/metainfo/$id.metainfo.xml" || fail "the metainfo names no developer by id"
 command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 [ -x "$prefix/bin/$command" ] || fail "the desktop entry runs '$command', which is not installed"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" ||

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder with CPack and checks it: the dependencies
-# cover the libraries loaded by name and the fonts, the binary is stripped, the copyright and
+# cover the libraries and the fonts, Qt's translations are only recommended, the binary is
+# stripped and hardened, neither it nor the build tree's has a run path, the copyright and
 # changelog are where Debian looks, and lintian finds no error.
 #
 # usage: package.sh <build folder> <application id>
@@ -20,9 +21,11 @@ debs=("$work"/telimer_*.deb)
 deb=${debs[0]}
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6network6 fonts-liberation2 qt6-translations-l10n libqt6widgets6 libc6; do
+for needed in libqt6network6 fonts-liberation2 libqt6widgets6 libc6; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
+grep -qE "(^|, )qt6-translations-l10n( |,|$)" <<<"$(dpkg-deb -f "$deb" Recommends)" && \
+  ! grep -q qt6-translations-l10n <<<"$depends" || fail "Qt's translations are not merely recommended"
 
 dpkg-deb -x "$deb" "$work/root"
 for file in usr/bin/telimer usr/share/doc/telimer/copyright usr/share/doc/telimer/changelog.Debian.gz \
@@ -30,6 +33,10 @@ for file in usr/bin/telimer usr/share/doc/telimer/copyright usr/share/doc/telime
   [ -f "$work/root/$file" ] || fail "the package lacks /$file"
 done
 file -b "$work/root/usr/bin/telimer" | grep -q ', stripped' || fail "the packaged binary is not stripped"
+# An empty run path entry is the current folder, from which a planted library would load.
+for binary in "$work/root/usr/bin/telimer" "$build/src/telimer"; do
+  ! readelf -d "$binary" | grep -qE '\((RPATH|RUNPATH)\)' || fail "$binary has a run path"
+done
 
 version=$(dpkg-deb -f "$deb" Version)
 zcat "$work/root/usr/share/doc/telimer/changelog.Debian.gz" | head -n 1 | grep -qF "telimer ($version)" ||
@@ -40,4 +47,5 @@ status=0
 out=$(lintian --fail-on error --pedantic "$deb" 2>&1) || status=$?
 grep -v '^running with root privileges' <<<"$out" || true
 [ "$status" -eq 0 ] || fail "lintian reports errors"
+! grep -E 'hardening-no-(bindnow|fortify-functions|relro)' <<<"$out" || fail "the binary lacks the distribution's hardening"
 echo "package $(basename "$deb") checked"
