@@ -153,6 +153,11 @@ gather_portable_folder() {
   cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
   cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
   copy_needed_dlls "$dist" "$dist/telimer.exe" "$dist/platforms/qwindows.dll" "$dist/styles/qwindowsvistastyle.dll"
+  # The metric-compatible faces, for a Windows that lacks the ones the windows name, with
+  # their licence; the program loads them from here.
+  mkdir -p "$dist/fonts"
+  cp /usr/share/fonts/truetype/liberation2/Liberation{Sans,Mono}-{Regular,Bold}.ttf "$dist/fonts/"
+  cp /usr/share/doc/fonts-liberation2/copyright "$dist/fonts/LICENSE-Liberation.txt"
   # Debian's MinGW runtime DLLs carry their symbol tables and debug sections (libstdc++ alone 23 MB).
   find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
