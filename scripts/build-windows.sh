@@ -39,7 +39,7 @@ install_missing() {
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-  -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
+  -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
   -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
   -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
   -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF

@@ -9,11 +9,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
 #include <deque>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace Module1 {
@@ -165,6 +169,40 @@ private:
     std::deque<std::pair<qint64, qint64>> samples_;
 };
 
+// The system's proxy for `url`, found off this thread within `timeoutMs`: on Windows finding it
+// may mean discovering a configuration script on the network, which can take seconds.
+std::optional<QNetworkProxy> proxyWithin(const QUrl& url, long timeoutMs)
+{
+    struct Answer {
+        std::mutex mutex;
+        bool ready = false;
+        std::optional<QNetworkProxy> proxy;
+        QPointer<QEventLoop> waiting; // touched on this thread only
+    };
+    const auto answer = std::make_shared<Answer>();
+    QEventLoop loop;
+    answer->waiting = &loop;
+    // Detached: a lookup that outlasts the wait finishes on its own and only its answer is lost.
+    std::thread([answer, url] {
+        std::optional<QNetworkProxy> proxy = systemProxyFor(url);
+        {
+            const std::lock_guard lock(answer->mutex);
+            answer->proxy = std::move(proxy);
+            answer->ready = true;
+        }
+        if (QCoreApplication* application = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(application, [answer] {
+                if (answer->waiting)
+                    answer->waiting->quit();
+            }, Qt::QueuedConnection);
+        }
+    }).detach();
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const std::lock_guard lock(answer->mutex);
+    return answer->ready ? answer->proxy : std::nullopt;
+}
+
 } // namespace
 
 bool transfer(const std::string& address, const DownloadLimits& limits, const BodySink& sink)
@@ -178,7 +216,7 @@ bool transfer(const std::string& address, const DownloadLimits& limits, const Bo
     for (long redirects = 0;; ++redirects) {
         if (!isWebAddress(url))
             return false;
-        const std::optional<QNetworkProxy> proxy = systemProxyFor(url);
+        const std::optional<QNetworkProxy> proxy = proxyWithin(url, limits.connectTimeoutMs);
         if (!proxy)
             return false;
         // A manager per request: no connection is reused, so a server that closed one after
