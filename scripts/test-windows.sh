@@ -163,6 +163,9 @@ has_served_banner() { cmp -s "$work/app/reklama.bmp" "$work/site/pic/reklama_tel
 files_beside_program() { (cd "$work/app" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name '*.dll' -printf '%f ') || true; }
 
 end_to_end() {
+  # As on a Windows that lacks the faces the windows name: the program has only what it carries.
+  wine reg delete 'HKCU\Software\Wine\Fonts\Replacements' /f >/dev/null 2>&1 || true
+  wineserver -w
   mkdir -p "$shots" "$work/site/pic"
   rm -f "$shots"/*.png
   cp -r "$dist" "$work/app"
@@ -192,6 +195,15 @@ end_to_end() {
   wait_for 10 window_gone Form6 || { echo "the banner stayed after the hand-over"; return 1; }
   sleep 1
   import -window root "$shots/2-main-window.png"
+  # The three boxes, inside their borders (client pixels), must hold digits in a legible face.
+  local main box ink
+  main=$(visible_window Telimer)
+  import -window "$main" "$work/main.png"
+  for box in 53x15+106+34 53x15+106+66 53x15+106+98; do
+    ink=$(convert "$work/main.png" -crop "$box" +repage -colorspace gray -threshold 40% \
+      -format '%[fx:round(w*h*(1-mean))]' info: 2>/dev/null)
+    ((${ink:-0} >= 15)) || { echo "the box at $box shows ${ink:-no} dark pixels: no digits?"; return 1; }
+  done
   local left
   left=$(files_beside_program)
   [ -z "$left" ] || { echo "files left beside the program after the banner: $left"; return 1; }
