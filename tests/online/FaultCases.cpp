@@ -159,6 +159,9 @@ const std::vector<Fault>& faults()
         {"accept_stall", [](P path) { return bothWith(Mode::Silent, path); }},
         {"headers_stall", [](P) { return Route::stall(); }},
         {"drip", [](P path) { return Route::drip(body(path), 2); }},
+        // Slow but working: both must arrive.
+        {"slow_banner", [](P path) { return bannerOnly(path, Route::drip(goodBanner(), 10000)); }},
+        {"late_answer", [](P path) { auto route = Route::ok(body(path)); route.delayMs = 4000; return route; }},
         {"redirect_loop", [](P path) { return Route::redirect(std::string(path)); }},
         {"redirect_file", [](P) { return Route::redirect("file:///etc/passwd"); }},
         {"redirect_ftp", [](P path) { return Route::redirect("ftp://127.0.0.1:" + std::to_string(closedLoopbackPort()) + std::string(path)); }},

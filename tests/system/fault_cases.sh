@@ -154,6 +154,14 @@ during_banner_bmp_truncated() {
   fi
 }
 
+# The banner that arrived slowly is the one shown, not the built-in one.
+during_banner_slow_banner() {
+  local shot="$results/$name.png" colours
+  timeout 10 import -window "$(visible_window Form6)" "$shot" 2>/dev/null || { problem "no picture of the banner"; return; }
+  colours=$(convert "$shot" -crop 400x40+30+10 +repage -unique-colors -format '%k %[pixel:p{0,0}]' info: 2>/dev/null)
+  [ "$colours" = "1 srgb(0,0,191)" ] || problem "the banner shows $colours, not the served picture"
+}
+
 # --- hostile descriptors: the About window shows their text as it is -------------------------
 
 # Field 0 is the About window's status line; as plain text its characters cover the line, as
