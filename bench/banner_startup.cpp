@@ -6,12 +6,14 @@
 #include "windows/Form6.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
+#include "windows/SingleWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setFont(windows::programFont());
     windows::useLightLook();
     windows::loadQtCzech();
     QApplication::setQuitOnLastWindowClosed(false);

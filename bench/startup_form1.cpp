@@ -7,6 +7,7 @@
 #include "windows/Form6.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
+#include "windows/SingleWindow.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     bench::markPhase("main");
     QApplication app(argc, argv);
     bench::markPhase("application");
+    QApplication::setFont(windows::programFont());
     windows::useLightLook();
     windows::loadQtCzech();
     QApplication::setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include "windows/Form6.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
+#include "windows/SingleWindow.h"
 
 #include <QApplication>
 
@@ -15,6 +16,9 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::ApplicationId));
     QApplication app(argc, argv);
     fonts::loadCarriedFaces();
+    // Menus and tooltips in the windows' own face too; the desktop's default face would be one
+    // more font file and font engine held for the whole run.
+    QApplication::setFont(windows::programFont());
     windows::useLightLook();
     windows::loadQtCzech();
     // The program ends only through its main window, never because some other window closed.
