@@ -1,8 +1,14 @@
 #include "online/Descriptor.h"
 
 #include "online/ProfileReader.h"
+#include "online/WebAddress.h"
 
 namespace Module1 {
+namespace {
+
+enum Field : std::size_t { StatusText = 0, ProgramPage = 1, StatusEnabled = 2, BannerAddress = 3 };
+
+} // namespace
 
 std::optional<std::vector<std::string>> parseDescriptor(std::string_view value, std::size_t minFields)
 {
@@ -25,5 +31,16 @@ std::optional<std::vector<std::string>> readDescriptor(const std::filesystem::pa
 {
     return parseDescriptor(readProfileString(DescriptorSection, BuildId, DescriptorDefault, path), minFields);
 }
+
+const std::string& statusText(const std::vector<std::string>& fields) { return fields.at(StatusText); }
+
+std::string programPageAddress(const std::vector<std::string>& fields)
+{
+    return std::string(PagePrefix) + fields.at(ProgramPage);
+}
+
+bool statusEnabled(const std::vector<std::string>& fields) { return fields.at(StatusEnabled).starts_with('1'); }
+
+const std::string& bannerAddress(const std::vector<std::string>& fields) { return fields.at(BannerAddress); }
 
 } // namespace Module1

@@ -1,7 +1,10 @@
 #include "windows/Form3.h"
 
 #include "BuildInfo.h"
-#include "online/Module1.h"
+#include "online/Descriptor.h"
+#include "online/Download.h"
+#include "online/LocalFiles.h"
+#include "online/WebAddress.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
@@ -90,29 +93,24 @@ void Form3::Form_Load()
     const bool downloaded = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
     Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
 
-    auto fields = Module1::readDescriptor(descriptor, Module1::StatusEnabledField + 1);
+    auto fields = Module1::readDescriptor(descriptor, Module1::AboutFieldCount);
     if (!fields) {
         Label15.setText(strings::load(strings::DownloadError));
         Chyba = true;
         return;
     }
     Polozky = std::move(*fields);
-    Label15.setText(windows::visibleCaption(QString::fromStdString(Polozky[Module1::StatusTextField])));
-    Label15.setEnabled(Polozky[Module1::StatusEnabledField].starts_with('1'));
-    windows::setPlainToolTip(Label6, QString::fromStdString(programPage()));
+    Label15.setText(windows::visibleCaption(QString::fromStdString(Module1::statusText(Polozky))));
+    Label15.setEnabled(Module1::statusEnabled(Polozky));
+    windows::setPlainToolTip(Label6, QString::fromStdString(Module1::programPageAddress(Polozky)));
 }
 
 void Form3::Form_Unload() { Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName)); }
-
-std::string Form3::programPage() const
-{
-    return std::string(Module1::PagePrefix) + Polozky[Module1::ProgramPageField];
-}
 
 void Form3::Label4_Click() { Module1::openWebAddress(Module1::pageAddress("")); }
 
 void Form3::Label7_Click()
 {
     Module1::openWebAddress(Chyba ? Module1::pageAddress(Module1::ProgramPagePath)
-                                  : programPage());
+                                  : Module1::programPageAddress(Polozky));
 }

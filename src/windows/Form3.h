@@ -38,6 +38,4 @@ private:
 
     void layOut();
     void setUpLinks();
-    // The program's page as the descriptor names it, without the prefix it leaves out.
-    std::string programPage() const;
 };

@@ -1,6 +1,10 @@
 #include "windows/Form6.h"
 
-#include "online/Module1.h"
+#include "online/BannerImage.h"
+#include "online/Descriptor.h"
+#include "online/Download.h"
+#include "online/LocalFiles.h"
+#include "online/WebAddress.h"
 #include "resources/Pictures.h"
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
@@ -36,9 +40,9 @@ void Form6::Form_Load()
 
     const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
     Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
-    if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerAddressField + 1)) {
+    if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerFieldCount)) {
         Polozky = std::move(*fields);
-        Adresa = Polozky[Module1::BannerAddressField];
+        Adresa = Module1::bannerAddress(Polozky);
     }
     // The ten ticks count from the end of the load, so the banner stays about five seconds
     // however long the downloads took.

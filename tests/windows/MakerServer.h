@@ -4,7 +4,8 @@
 
 #include "HttpTestServer.h"
 #include "TestFiles.h"
-#include "online/Module1.h"
+#include "online/LocalFiles.h"
+#include "online/WebAddress.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

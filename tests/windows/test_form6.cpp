@@ -1,5 +1,7 @@
 #include "MakerServer.h"
 
+#include "online/BannerImage.h"
+
 #include <QScreen>
 #include <QTest>
 
