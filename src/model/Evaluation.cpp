@@ -1,5 +1,7 @@
 #include "model/Evaluation.h"
 
+#include "model/ChartGeometry.h"
+
 #include "model/NumberReader.h"
 
 #include <algorithm>
@@ -146,7 +148,7 @@ std::string_view bandCaption(float bmi)
 
 ChartPoint markerCentre(float age, float bmi)
 {
-    return {age * 81.875 - 823.75, 3740 - bmi * 60.83};
+    return {bmiChart::columnOf(age), bmiChart::rowOf(bmi)};
 }
 
 } // namespace model
