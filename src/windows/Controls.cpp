@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace windows {
 
@@ -201,8 +200,9 @@ void Picture::keyPressEvent(QKeyEvent* event)
 
 TextBox::TextBox(KeyFilter keyFilter) : filter(std::move(keyFilter))
 {
-    // The boxes have no length limit of their own; Qt's default would cut a paste at 32767.
-    setMaxLength(std::numeric_limits<int>::max());
+    // As long as the platform's edit control takes by default: the whole line is laid out again
+    // at every blink of the cursor, so a box holding a huge paste would keep a core busy.
+    setMaxLength(MaxLength);
 }
 
 std::optional<short> TextBox::characterCode(const QKeyEvent& event)

@@ -117,6 +117,9 @@ public:
     using KeyFilter = std::function<void(short& keyAscii)>;
     explicit TextBox(KeyFilter filter);
 
+    // Characters a box holds at most; a longer paste is cut there.
+    static constexpr int MaxLength = 32767;
+
     // The code the filter sees for a key event, or nothing for a key that inserts no character.
     static std::optional<short> characterCode(const QKeyEvent& event);
 
