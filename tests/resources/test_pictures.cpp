@@ -396,7 +396,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CellColour{182, 70, kLightOrange}, CellColour{245, 432, kLightGreen},
                       CellColour{307, 432, kLightOrange}, CellColour{427, 432, kLightOrange},
                       CellColour{58, 477, kHeaderGreen}, CellColour{120, 477, kAmber},
-                      CellColour{427, 477, kBrown}));
+                      CellColour{427, 477, kBrown},
+                      CellColour{86, 61, kLightGreen})); // blank cell: where a lone dash would sit
 
 // Form2's red frame is 17 px high at (800 + 245 k) / 15 px with a 2-px border; it must mark
 // data row k without its border crossing the text of any row.
