@@ -119,10 +119,11 @@ bool isActivationKey(const QKeyEvent& event)
 }
 
 // A frame in the selection colour just inside the control's edge. The style's own focus frame
-// is a faint line that vanishes against the miniatures' grey border.
+// is a faint line that vanishes against the miniatures' grey border. As on the desktops, only
+// for keyboard users: Qt marks a window once focus has moved in it by Tab, Backtab or a shortcut.
 void paintFocusFrame(QWidget& control)
 {
-    if (!control.hasFocus())
+    if (!control.hasFocus() || !control.window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     QPainter painter(&control);
     constexpr int width = 2;

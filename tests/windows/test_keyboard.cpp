@@ -45,13 +45,16 @@ TEST_F(Keyboard, TabKeepsTheBoxesOrderThenReachesThePictureButtons)
     EXPECT_EQ(f.Image2.focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(Keyboard, PictureButtonsShowAFocusFrame)
+TEST_F(Keyboard, PictureButtonsShowAFocusFrameToKeyboardUsers)
 {
     Form1& f = activeMain();
+    const QImage unfocused = f.Image3.grab().toImage();
+    f.Image3.setFocus(); // by the program, not by the keyboard: no frame
+    EXPECT_EQ(f.Image3.grab().toImage(), unfocused);
+    f.Combo1.setFocus();
     for (windows::Picture* button : {&f.Image3, &f.Image7, &f.Image4, &f.Image5, &f.Image6}) {
-        f.Text3.setFocus();
         const QImage plain = button->grab().toImage();
-        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focused(), Qt::Key_Tab);
         ASSERT_TRUE(button->hasFocus());
         EXPECT_NE(button->grab().toImage(), plain) << button->accessibleName().toStdString();
     }
