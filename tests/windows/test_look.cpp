@@ -12,12 +12,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 
 #include <cmath>
 #include <iomanip>
 #include <iostream>
+#include <set>
 
 namespace {
 
@@ -218,6 +220,30 @@ TEST_F(DarkDesktop, WindowsKeepTheLightPalette)
     for (QWidget* window : std::initializer_list<QWidget*>{&Form1::instance(), &Form4::instance(), &Form5::instance()})
         EXPECT_EQ(window->palette().color(QPalette::Window), pictures::ButtonFace) << window->windowTitle().toStdString();
     EXPECT_EQ(QApplication::palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+// The palettes a style is asked to draw with: it keeps the drawn parts under their identity.
+struct DrawnPalettes : QProxyStyle {
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        keys.insert(option->palette.cacheKey());
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+    mutable std::set<qint64> keys;
+};
+
+TEST_F(DarkDesktop, EachHelpWindowDrawsItsScrollBarAsTheLastOneDid)
+{
+    DrawnPalettes drawn;
+    for (int opening = 0; opening < 2; ++opening) {
+        QScrollBar* bar = Form4::instance().Text1.verticalScrollBar();
+        bar->setStyle(&drawn);
+        bar->grab();
+        bar->setStyle(nullptr);
+        Form4::instance().close();
+    }
+    EXPECT_EQ(drawn.keys.size(), 1u); // else every opening adds its own parts to Qt's cache
 }
 
 class Look : public ProgramTest {};
