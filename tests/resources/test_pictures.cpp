@@ -550,20 +550,14 @@ TEST(Icon, ShowsRedLettersOutlinedInYellowOnDark)
         EXPECT_LT(image.pixelColor(corner).lightness(), 60);
 }
 
-// Menus and title bars show the whole icon at their sizes, not a corner of the 32-pixel one;
-// the smallest is drawn pixel by pixel: pure red letters, pure yellow between them.
+// Menus and title bars get the whole icon, not a corner of the 32-pixel one.
 TEST(Icon, SmallSizesShowTheWholeIcon)
 {
-    const QImage natural = pictures::render(pictures::Icon);
-    for (const int size : {16, 22, 24}) {
-        QImage small = pictures::render(pictures::Icon, size / 32.0);
-        small.setDevicePixelRatio(1);
-        EXPECT_NE(small, natural.copy(0, 0, size, size)) << size;
-    }
-    const QImage menu = pictures::render(pictures::Icon, 0.5);
-    for (const QPoint& letter : {QPoint(2, 8), QPoint(7, 8), QPoint(15, 8)}) // B, M, I
-        EXPECT_EQ(menu.pixelColor(letter), QColor(230, 0, 0)) << letter.x();
-    EXPECT_EQ(menu.pixelColor(5, 8), QColor(255, 230, 0));
+    for (const int size : {16, 22, 24})
+        EXPECT_NE(pictures::render(pictures::Icon, size / 32.0), pictures::render(pictures::Icon).copy(0, 0, size, size));
+    const QImage menu = pictures::render(pictures::Icon, 0.5); // drawn pixel by pixel: B, M, I in pure red
+    for (const int x : {2, 7, 15})
+        EXPECT_EQ(menu.pixelColor(x, 8), QColor(230, 0, 0)) << x;
 }
 
 TEST(RangeWarning, IsABlueDiamondWithAWhiteCentre)

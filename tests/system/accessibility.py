@@ -42,7 +42,6 @@ def application():
 
 
 def window(title, holding=None):
-    """The showing window of that name; with holding, only one with that (role, name) control."""
     app = application()
     if app is None:
         return None

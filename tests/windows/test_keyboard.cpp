@@ -48,9 +48,6 @@ TEST_F(Keyboard, TabKeepsTheBoxesOrderThenReachesThePictureButtons)
 TEST_F(Keyboard, PictureButtonsShowAFocusFrameToKeyboardUsers)
 {
     Form1& f = activeMain();
-    const QImage unfocused = f.Image3.grab().toImage();
-    f.Image3.setFocus(); // by the program, not by the keyboard: no frame
-    EXPECT_EQ(f.Image3.grab().toImage(), unfocused);
     f.Combo1.setFocus();
     for (windows::Picture* button : {&f.Image3, &f.Image7, &f.Image4, &f.Image5, &f.Image6}) {
         const QImage plain = button->grab().toImage();

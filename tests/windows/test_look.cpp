@@ -19,7 +19,6 @@
 #include <cmath>
 #include <iomanip>
 #include <iostream>
-#include <set>
 
 namespace {
 
@@ -149,8 +148,7 @@ void expectReadableTexts(QWidget& window)
         else
             name = QString::fromLatin1(control->metaObject()->className());
         report(window.windowTitle() + QStringLiteral(": ") + name, text, ground, ratioFound);
-        // The chart's pure red warning, bold and blinking beside its picture, needs the large
-        // texts' 3:1, and the chart's light ground under it.
+        // The chart's pure red warning, bold and blinking by its picture: 3:1 on a light ground.
         const bool warning = Form5::existing() && control == &Form5::existing()->Label1;
         EXPECT_GE(ratioFound, warning ? 3 : 4.5) << name.toStdString() << " in " << window.windowTitle().toStdString();
         EXPECT_TRUE(!warning || ground.lightness() > 224) << ground.name().toStdString();
@@ -222,28 +220,21 @@ TEST_F(DarkDesktop, WindowsKeepTheLightPalette)
     EXPECT_EQ(QApplication::palette().color(QPalette::Text), QColor(Qt::black));
 }
 
-// The palettes a style is asked to draw with: it keeps the drawn parts under their identity.
-struct DrawnPalettes : QProxyStyle {
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                            const QWidget* widget) const override
-    {
-        keys.insert(option->palette.cacheKey());
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
-    }
-    mutable std::set<qint64> keys;
+struct DrawnPalettes : QProxyStyle { // a style keeps what it drew under the palette's identity
+    void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p, const QWidget* w) const override
+    { ++keys[o->palette.cacheKey()]; QProxyStyle::drawComplexControl(c, o, p, w); }
+    mutable QHash<qint64, int> keys;
 };
 
 TEST_F(DarkDesktop, EachHelpWindowDrawsItsScrollBarAsTheLastOneDid)
 {
     DrawnPalettes drawn;
     for (int opening = 0; opening < 2; ++opening) {
-        QScrollBar* bar = Form4::instance().Text1.verticalScrollBar();
-        bar->setStyle(&drawn);
-        bar->grab();
-        bar->setStyle(nullptr);
+        Form4::instance().Text1.verticalScrollBar()->setStyle(&drawn);
+        Form4::instance().Text1.verticalScrollBar()->grab();
         Form4::instance().close();
     }
-    EXPECT_EQ(drawn.keys.size(), 1u); // else every opening adds its own parts to Qt's cache
+    EXPECT_EQ(drawn.keys.size(), 1u);
 }
 
 class Look : public ProgramTest {};
