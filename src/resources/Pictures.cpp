@@ -255,16 +255,16 @@ const ColumnKind& kindOf(int column) { return kColumnKinds[(column - 1) % 3]; }
 
 struct Row {
     const char* label;
-    std::array<const char*, 6> cells; // men average, range, obese; women the same
+    std::array<const char*, 6> cells; // men average, range, obese; women the same; "" is blank
 };
 
 const std::array<Row, kDataRows + 1> kRows{{
-    {"145", {"–", "–", "–", "46,0", "42–53", "63"}},
-    {"148", {"–", "–", "–", "46,5", "42–54", "65"}},
-    {"150", {"–", "–", "–", "47,0", "43–55", "66"}},
-    {"152", {"–", "–", "–", "48,8", "44–55", "68"}},
-    {"154", {"–", "–", "–", "49,5", "44–58", "70"}},
-    {"156", {"–", "–", "–", "50,4", "45–58", "70"}},
+    {"145", {"", "", "", "46,0", "42–53", "63"}},
+    {"148", {"", "", "", "46,5", "42–54", "65"}},
+    {"150", {"", "", "", "47,0", "43–55", "66"}},
+    {"152", {"", "", "", "48,8", "44–55", "68"}},
+    {"154", {"", "", "", "49,5", "44–58", "70"}},
+    {"156", {"", "", "", "50,4", "45–58", "70"}},
     {"158", {"55,8", "51–64", "77", "51,3", "46–59", "71"}},
     {"160", {"57,6", "52–65", "78", "52,6", "48–61", "73"}},
     {"162", {"58,6", "53–66", "79", "54,0", "49–62", "74"}},
@@ -276,13 +276,13 @@ const std::array<Row, kDataRows + 1> kRows{{
     {"174", {"66,5", "60–75", "90", "62,6", "56–70", "84"}},
     {"176", {"68,0", "62–77", "92", "64,0", "58–72", "86"}},
     {"178", {"69,4", "64–79", "95", "65,3", "59–74", "89"}},
-    {"180", {"71,0", "65–80", "96", "–", "–", "–"}},
-    {"182", {"72,6", "66–82", "98", "–", "–", "–"}},
-    {"184", {"74,2", "67–84", "101", "–", "–", "–"}},
-    {"186", {"75,8", "69–86", "103", "–", "–", "–"}},
-    {"188", {"77,6", "71–88", "106", "–", "–", "–"}},
-    {"190", {"79,3", "73–90", "108", "–", "–", "–"}},
-    {"192", {"81,0", "75–93", "112", "–", "–", "–"}},
+    {"180", {"71,0", "65–80", "96", "", "", ""}},
+    {"182", {"72,6", "66–82", "98", "", "", ""}},
+    {"184", {"74,2", "67–84", "101", "", "", ""}},
+    {"186", {"75,8", "69–86", "103", "", "", ""}},
+    {"188", {"77,6", "71–88", "106", "", "", ""}},
+    {"190", {"79,3", "73–90", "108", "", "", ""}},
+    {"192", {"81,0", "75–93", "112", "", "", ""}},
     {"BMI", {"22,0", "20,1–25,0", "30,0", "20,8", "18,7–23,8", "28,6"}},
 }};
 
@@ -596,17 +596,56 @@ void paintQuitButton(QPainter& p) { paintRoundButton(p, QColor(210, 30, 30), cro
 // ---------------------------------------------------------------------------------------------
 // Program icon, range warning and built-in banner
 
+// The icon as menus show it, 16 pixels square, drawn pixel by pixel: at that size the
+// scaled letters would melt into their outlines. r red, y yellow, . the ground.
+constexpr std::array<const char*, 16> kSmallIcon{
+    "................",
+    "................",
+    "yyyyyyyyy.yyyyyy",
+    "yrrryyrryyyrryrr",
+    "yrryryrrryrrryrr",
+    "yrryryrrrrrrryrr",
+    "yrryryrryryrryrr",
+    "yrrryyrryyyrryrr",
+    "yrryryrry.yrryrr",
+    "yrryryrry.yrryrr",
+    "yrryryrry.yrryrr",
+    "yrryryrry.yrryrr",
+    "yrrryyrry.yrryrr",
+    "yyyyyyyyy.yyyyyy",
+    "................",
+    "................",
+};
+
 void paintIcon(QPainter& p)
 {
     QLinearGradient ground(0, 0, 0, 32);
     ground.setColorAt(0, QColor(40, 44, 72));
     ground.setColorAt(1, QColor(6, 6, 18));
     p.fillRect(QRect(0, 0, 32, 32), ground);
+    const QColor red(230, 0, 0), yellow(255, 230, 0);
+
+    // One screen pixel in the drawing's units: 1 at the natural size, 2 for the menus' icon.
+    const qreal pixel = 1 / qMax(p.deviceTransform().m11(), qreal(0.01));
+    if (pixel >= 2) {
+        const qreal cell = 32.0 / int(kSmallIcon.size());
+        for (int y = 0; y < int(kSmallIcon.size()); ++y)
+            for (int x = 0; kSmallIcon[y][x]; ++x)
+                if (const char c = kSmallIcon[y][x]; c != '.')
+                    p.fillRect(QRectF(x * cell, y * cell, cell, cell), c == 'r' ? red : yellow);
+        return;
+    }
+
+    // Between that and the natural size the letters fill the square and keep an outline one
+    // screen pixel wide, instead of shrinking to a thin band.
+    const bool small = pixel > 1;
+    const qreal width = small ? 32 - 2 * pixel : 27;
+    const qreal height = small ? width / 1.3 : 18;
+    const QRectF target((32 - width) / 2, (32 - height) / 2, width, height);
 
     QPainterPath letters;
     letters.addText(0, 0, sansFont(20, true), QStringLiteral("BMI"));
     const QRectF bounds = letters.boundingRect();
-    const QRectF target(2.5, 7, 27, 18);
     QTransform fit;
     fit.translate(target.left(), target.top());
     fit.scale(target.width() / bounds.width(), target.height() / bounds.height());
@@ -614,11 +653,11 @@ void paintIcon(QPainter& p)
     letters = fit.map(letters);
 
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 230, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(yellow, small ? 2 * pixel : 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(letters);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 0, 0));
+    p.setBrush(red);
     p.drawPath(letters);
 }
 
@@ -713,6 +752,10 @@ QImage render(const Picture& picture, qreal devicePixelRatio)
     image.fill(Qt::transparent);
     if (picture.paint) {
         QPainter painter(&image);
+        // The painter scales up to the image's ratio by itself, but never down: a ratio below 1
+        // would show the top-left corner of the picture at its natural size.
+        if (const qreal applied = painter.deviceTransform().m11(); applied != dpr)
+            painter.scale(dpr / applied, dpr / applied);
         picture.paint(painter);
     }
     return image;

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace windows {
 
@@ -120,10 +119,11 @@ bool isActivationKey(const QKeyEvent& event)
 }
 
 // A frame in the selection colour just inside the control's edge. The style's own focus frame
-// is a faint line that vanishes against the miniatures' grey border.
+// is a faint line that vanishes against the miniatures' grey border. As on the desktops, only
+// for keyboard users: Qt marks a window once focus has moved in it by Tab, Backtab or a shortcut.
 void paintFocusFrame(QWidget& control)
 {
-    if (!control.hasFocus())
+    if (!control.hasFocus() || !control.window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     QPainter painter(&control);
     constexpr int width = 2;
@@ -201,8 +201,9 @@ void Picture::keyPressEvent(QKeyEvent* event)
 
 TextBox::TextBox(KeyFilter keyFilter) : filter(std::move(keyFilter))
 {
-    // The boxes have no length limit of their own; Qt's default would cut a paste at 32767.
-    setMaxLength(std::numeric_limits<int>::max());
+    // As long as the platform's edit control takes by default: the whole line is laid out again
+    // at every blink of the cursor, so a box holding a huge paste would keep a core busy.
+    setMaxLength(MaxLength);
 }
 
 std::optional<short> TextBox::characterCode(const QKeyEvent& event)

@@ -79,8 +79,8 @@ public:
     void setPixmap(const QPixmap& pixmap);
 
     // From now on the picture is a button for the keyboard and for assistive technology too:
-    // it takes focus with Tab (never from a click, which acts at once), shows a focus frame,
-    // and Enter or Space act as a click.
+    // it takes focus with Tab (never from a click, which acts at once), shows a focus frame to
+    // keyboard users, and Enter or Space act as a click.
     void actAsButton();
     bool isButton() const { return button; }
 
@@ -106,7 +106,8 @@ private:
 // Keys that act as a click on a focused button or link.
 bool isActivationKey(const QKeyEvent& event);
 
-// Draws the focus frame of a focused button or link over what it has painted.
+// Draws the focus frame of a focused button or link over what it has painted, once the
+// keyboard has moved the focus in its window.
 void paintFocusFrame(QWidget& control);
 
 // A single-line text box whose typed characters pass a key filter first. The filter gets the
@@ -116,6 +117,9 @@ class TextBox : public QLineEdit {
 public:
     using KeyFilter = std::function<void(short& keyAscii)>;
     explicit TextBox(KeyFilter filter);
+
+    // Characters a box holds at most; a longer paste is cut there.
+    static constexpr int MaxLength = 32767;
 
     // The code the filter sees for a key event, or nothing for a key that inserts no character.
     static std::optional<short> characterCode(const QKeyEvent& event);

@@ -5,6 +5,28 @@
 #include "windows/ToolWindow.h"
 
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+
+namespace {
+
+// Qt's styles keep the drawn parts of a scroll bar in the program-wide picture cache under the
+// identity of its palette, and every new window's palette is a new one: each opening of help
+// would leave its own copies behind, a few kilobytes a time, until the cache is full. The help
+// windows' scroll bars draw with one palette for as long as its colours stay the same.
+class ScrollBar : public QScrollBar {
+protected:
+    void initStyleOption(QStyleOptionSlider* option) const override
+    {
+        QScrollBar::initStyleOption(option);
+        static QPalette shared = option->palette;
+        if (shared != option->palette)
+            shared = option->palette;
+        option->palette = shared;
+    }
+};
+
+} // namespace
 
 Form4::Form4()
 {
@@ -12,6 +34,7 @@ Form4::Form4()
     resize(695, 429);
     windows::closeOnEscape(*this);
     windows::applyLayout({{&Text1, this, 0, 0, 6495, 4455}});
+    Text1.setVerticalScrollBar(new ScrollBar);
     Text1.setReadOnly(true);
     Text1.setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

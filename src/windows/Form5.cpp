@@ -8,9 +8,10 @@
 
 namespace {
 const QColor crossColour(128, 0, 0);
-// Pure red would be too pale on the chart's white (4:1); this red reads at 5.9:1 and matches
-// the main window's marker.
-const QColor warningColour(192, 0, 0);
+// Pure red, as the warning has always been. On the chart's white it reads at 4:1, enough for
+// bold letters that blink beside their warning picture; the chart keeps that white under any
+// desktop theme.
+const QColor warningColour(255, 0, 0);
 }
 
 Form5::Form5()

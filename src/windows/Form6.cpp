@@ -19,8 +19,11 @@
 Form6::Form6() : Picture1(pictures::BuiltInBanner)
 {
     setWindowTitle(QStringLiteral("Form6"));
-    // A splash window: no border, no title bar, no task bar entry.
+    // A splash window: no border, no title bar, no task bar entry. Nobody sees its title, but a
+    // screen reader would say it: it speaks the program's name instead.
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setAccessibleName(QStringLiteral("Telimer"));
+    Picture1.setAccessibleName(QStringLiteral("Reklamní banner"));
     resize(518, 161); // the design size, replaced by the load
     windows::applyLayout({{&Picture1, this, 0, 0, 7020, 900}});
     Timer1.setInterval(500);

@@ -24,7 +24,17 @@ void closeOnEscape(QWidget& window)
 
 QIcon programIcon()
 {
-    static const QIcon icon(QPixmap::fromImage(pictures::render(pictures::Icon)));
+    // Title bars and task bars take the small sizes, each drawn for its size rather than
+    // scaled down from the natural one.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int size : {16, 22, 24, 32}) {
+            QImage image = pictures::render(pictures::Icon, size / qreal(pictures::Icon.width));
+            image.setDevicePixelRatio(1);
+            sizes.addPixmap(QPixmap::fromImage(image));
+        }
+        return sizes;
+    }();
     return icon;
 }
 

@@ -396,7 +396,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CellColour{182, 70, kLightOrange}, CellColour{245, 432, kLightGreen},
                       CellColour{307, 432, kLightOrange}, CellColour{427, 432, kLightOrange},
                       CellColour{58, 477, kHeaderGreen}, CellColour{120, 477, kAmber},
-                      CellColour{427, 477, kBrown}));
+                      CellColour{427, 477, kBrown},
+                      CellColour{86, 61, kLightGreen})); // blank cell: where a lone dash would sit
 
 // Form2's red frame is 17 px high at (800 + 245 k) / 15 px with a 2-px border; it must mark
 // data row k without its border crossing the text of any row.
@@ -547,6 +548,16 @@ TEST(Icon, ShowsRedLettersOutlinedInYellowOnDark)
     EXPECT_GT(yellow, 40);
     for (const QPoint& corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)})
         EXPECT_LT(image.pixelColor(corner).lightness(), 60);
+}
+
+// Menus and title bars get the whole icon, not a corner of the 32-pixel one.
+TEST(Icon, SmallSizesShowTheWholeIcon)
+{
+    for (const int size : {16, 22, 24})
+        EXPECT_NE(pictures::render(pictures::Icon, size / 32.0), pictures::render(pictures::Icon).copy(0, 0, size, size));
+    const QImage menu = pictures::render(pictures::Icon, 0.5); // drawn pixel by pixel: B, M, I in pure red
+    for (const int x : {2, 7, 15})
+        EXPECT_EQ(menu.pixelColor(x, 8), QColor(230, 0, 0)) << x;
 }
 
 TEST(RangeWarning, IsABlueDiamondWithAWhiteCentre)

@@ -41,12 +41,13 @@ def application():
     return None
 
 
-def window(title):
+def window(title, holding=None):
     app = application()
     if app is None:
         return None
     for w in app:
-        if w is not None and w.name == title and w.getState().contains(pyatspi.STATE_SHOWING):
+        if w is not None and w.name == title and w.getState().contains(pyatspi.STATE_SHOWING) \
+                and (holding is None or holding in controls(w)):
             return w
     return None
 
@@ -92,8 +93,13 @@ def press(node):
     actions.doAction(names.index("Press") if "Press" in names else 0)
 
 
+# ---- The banner: known by the program's name, its picture by what it is -----------------------
+banner = wait_for(lambda: window("Telimer", ("image", "Reklamní banner")), 20,
+                  "no banner named 'Telimer' with a picture named 'Reklamní banner'")
+report("Telimer (banner)", controls(banner))
+
 # ---- The main window, after the banner --------------------------------------------------------
-main = wait_for(lambda: window("Telimer"), 40, "the main window never appeared on the AT-SPI bus")
+main = wait_for(lambda: window("Telimer", ("text", "Věk")), 40, "the main window never appeared on the AT-SPI bus")
 found = controls(main)
 report("Telimer", found)
 for box in ("Věk", "Hmotnost v kg", "Výška"):
