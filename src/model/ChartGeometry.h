@@ -5,6 +5,9 @@
 // windows and the painting of the pictures all use. Converting to pixels is the painters' job.
 namespace model {
 
+// Every window and picture assumes this many twips to a pixel (96 dots per inch).
+inline constexpr int TwipsPerPixel = 15;
+
 // BMI by age, the main window's chart: the marker's centre for an age and an index.
 namespace bmiChart {
 inline constexpr double ZeroRow = 3740;     // where an index of 0 would lie

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartGeometry.h"
+
 #include <QRect>
 
 #include <algorithm>
@@ -9,7 +11,7 @@
 // (96 dots per inch) and Qt's own high-DPI scaling enlarges the result on denser screens.
 namespace twips {
 
-inline constexpr int PerPixel = 15;
+inline constexpr int PerPixel = model::TwipsPerPixel;
 
 // Far enough outside any window to be invisible, near enough for Qt's integer geometry.
 inline constexpr double PixelLimit = 100000.0;
