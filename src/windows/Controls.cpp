@@ -1,16 +1,11 @@
 #include "windows/Controls.h"
 
-#include "windows/Accessible.h"
 #include "windows/Twips.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLocale>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -110,7 +105,16 @@ void Shape::paintEvent(QPaintEvent*)
 
 // ---- Buttons and links made of other controls ---------------------------------------------
 
-bool isActivationKey(const QKeyEvent& event)
+void Clicks::press(const QMouseEvent& event) { pressed = event.button() == Qt::LeftButton; }
+
+bool Clicks::release(const QWidget& control, const QMouseEvent& event)
+{
+    const bool click = pressed && event.button() == Qt::LeftButton && control.rect().contains(event.position().toPoint());
+    pressed = false;
+    return click;
+}
+
+bool Clicks::isActivationKey(const QKeyEvent& event)
 {
     const int key = event.key();
     const bool activating = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
@@ -138,7 +142,6 @@ Picture::Picture(const pictures::Picture& picture) : source(&picture)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
-    installAccessibleRoles();
 }
 
 void Picture::actAsButton()
@@ -173,16 +176,11 @@ void Picture::paintEvent(QPaintEvent* event)
         paintFocusFrame(*this);
 }
 
-void Picture::mousePressEvent(QMouseEvent* event)
-{
-    pressed = event->button() == Qt::LeftButton;
-}
+void Picture::mousePressEvent(QMouseEvent* event) { clicks.press(*event); }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed = false;
-    if (click)
+    if (clicks.release(*this, *event))
         emit clicked();
 }
 
@@ -190,7 +188,7 @@ void Picture::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {
-    if (button && isActivationKey(*event)) {
+    if (button && Clicks::isActivationKey(*event)) {
         emit clicked();
         return;
     }
@@ -255,141 +253,6 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
     filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);
-}
-
-// ---- Labels, fonts, layout ----------------------------------------------------------------
-
-QString visibleCaption(const QString& caption)
-{
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                shown += u'&';
-            ++i;
-            if (i < caption.size() && caption[i] != u'&')
-                shown += caption[i];
-            continue;
-        }
-        shown += caption[i];
-    }
-    return shown;
-}
-
-void nameAfterLabel(QWidget& control, QLabel& label)
-{
-    QString name = label.text().trimmed();
-    if (name.endsWith(u':'))
-        name.chop(1);
-    control.setAccessibleName(name.trimmed());
-    label.setBuddy(&control);
-}
-
-std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
-
-void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal)
-{
-    label.setText(visibleCaption(caption));
-    label.setTextFormat(Qt::PlainText);
-    label.setWordWrap(true);
-    label.setAlignment(horizontal | Qt::AlignTop);
-    label.setContentsMargins(0, 0, 0, 0);
-    label.setIndent(0);
-}
-
-// ---- Plain tooltips -------------------------------------------------------------------------
-
-namespace {
-
-// Shows its control's tooltip as plain text in place of Qt's own showing.
-class PlainToolTip : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::ToolTip)
-            return false;
-        auto* control = static_cast<QWidget*>(watched);
-        const QString text = control->toolTip();
-        if (text.isEmpty()) {
-            QToolTip::hideText();
-            event->ignore();
-        } else {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTipMarkup(text), control,
-                               QRect(), control->toolTipDuration());
-        }
-        return true;
-    }
-};
-
-// A run of this many characters without a blank gets a place to wrap, so that a long address
-// wraps within the tooltip's width instead of stretching it past the screen.
-constexpr int LongestUnbrokenRun = 40;
-// A text up to this long stays on one line, as a plain tooltip would show it; Qt would
-// otherwise narrow a short wrapped tooltip to a quarter of its width.
-constexpr int LongestSingleLine = 80;
-
-} // namespace
-
-QString plainToolTipMarkup(const QString& text)
-{
-    QString breakable;
-    breakable.reserve(text.size() + text.size() / LongestUnbrokenRun);
-    int run = 0;
-    for (const QChar c : text) {
-        breakable += c;
-        run = c.isSpace() ? 0 : run + 1;
-        if (run == LongestUnbrokenRun) {
-            breakable += QChar(0x200b);
-            run = 0;
-        }
-    }
-    const QString blanks = text.size() <= LongestSingleLine ? QStringLiteral("pre") : QStringLiteral("pre-wrap");
-    return QStringLiteral("<p style=\"white-space:%1\">%2</p>").arg(blanks, breakable.toHtmlEscaped());
-}
-
-void setPlainToolTip(QWidget& control, const QString& text)
-{
-    if (!control.findChild<PlainToolTip*>(QString(), Qt::FindDirectChildrenOnly))
-        control.installEventFilter(new PlainToolTip(&control));
-    control.setToolTip(text);
-}
-
-void keepSingleLineLabelsWhole(QWidget& window)
-{
-    for (QLabel* label : window.findChildren<QLabel*>()) {
-        const QFontMetrics metrics(label->font());
-        if (label->height() >= 2 * metrics.lineSpacing())
-            continue;
-        label->setWordWrap(false);
-        QRect box = label->geometry();
-        const int missing = label->sizeHint().width() - box.width();
-        if (missing <= 0)
-            continue;
-        if (label->alignment() & Qt::AlignHCenter)
-            box.adjust(-missing / 2, 0, missing - missing / 2, 0);
-        else
-            box.setWidth(box.width() + missing);
-        label->setGeometry(box.intersected(QRect(QPoint(0, box.top()), label->parentWidget()->size())));
-    }
-}
-
-QFont controlFont(Face face, double points, bool bold)
-{
-    return fonts::font(face, twips::pointsToPixels(points), bold);
-}
-
-void applyLayout(std::initializer_list<Placement> table)
-{
-    for (const Placement& p : table) {
-        p.control->setParent(p.container);
-        p.control->setGeometry(twips::toPixels(p.left, p.top, p.width, p.height));
-    }
-    // Raising from the back of the list to its front leaves the first control on top.
-    for (auto it = std::rbegin(table); it != std::rend(table); ++it)
-        it->control->raise();
 }
 
 } // namespace windows

@@ -1,20 +1,18 @@
 #pragma once
 
-#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 
 #include <QColor>
-#include <QLabel>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QWidget>
 
 #include <functional>
-#include <initializer_list>
 #include <optional>
-#include <string>
 
-// The few kinds of control the windows need that Qt lacks, and the rules every control shares.
+// The few kinds of control the windows need that Qt lacks.
 namespace windows {
 
 // A control's own visibility flag, as the windows' logic sees it: whether it would be on
@@ -70,6 +68,19 @@ private:
     float left = 0, top = 0, width = 0, height = 0;
 };
 
+// How a control made of another takes clicks as a button does: a press and a release of the
+// left button both on the control, or Enter or Space while it has the focus.
+class Clicks {
+public:
+    void press(const QMouseEvent& event);
+    // Whether this release completes a click on `control`.
+    bool release(const QWidget& control, const QMouseEvent& event);
+    static bool isActivationKey(const QKeyEvent& event);
+
+private:
+    bool pressed = false;
+};
+
 // A picture drawn at its natural size from its top-left corner, which reports clicks and
 // mouse movements over it.
 class Picture : public QWidget {
@@ -99,12 +110,10 @@ private:
     const pictures::Picture* source = nullptr;
     QPixmap loaded;
     QPixmap cache;
-    bool pressed = false;
+    Clicks clicks;
     bool button = false;
 };
 
-// Keys that act as a click on a focused button or link.
-bool isActivationKey(const QKeyEvent& event);
 
 // Draws the focus frame of a focused button or link over what it has painted, once the
 // keyboard has moved the focus in its window.
@@ -133,54 +142,5 @@ private:
 
     KeyFilter filter;
 };
-
-// How a caption reads on screen: "&&" shows one ampersand, a lone "&" marks nothing here.
-QString visibleCaption(const QString& caption);
-
-// Names a control after the label in front of it, without the label's trailing colon, and
-// makes the label its buddy, so assistive technology also finds the label by the control.
-void nameAfterLabel(QWidget& control, QLabel& label);
-
-// The decimal separator of the user's regional settings, for numbers the program shows.
-std::string decimalSeparator();
-
-// Every label wraps at word boundaries within its box and starts at its top, as the layouts expect.
-void setupLabel(QLabel& label, const QString& caption, Qt::Alignment horizontal = Qt::AlignLeft);
-
-// Every text shown from outside the program is plain text. Labels are set up that way (see
-// setupLabel); a tooltip Qt would take for rich text whenever it looks like markup, where a
-// picture or a deep table from the network costs memory and time without end. The control keeps
-// the text as its toolTip(), and it is shown literally, wrapped within a readable width.
-void setPlainToolTip(QWidget& control, const QString& text);
-
-// The markup that shows a plain text as a tooltip: escaped, its blanks kept, on one line when
-// short, else with a place to wrap in every long run without blanks. Zero-width spaces are the
-// only characters it adds.
-QString plainToolTipMarkup(const QString& text);
-
-// A label too low for two lines keeps its text on one line. Where the stand-in font runs wider
-// than the fonts the layouts were made for, it grows into the free space beside it (to the
-// right, or to both sides when centred), never past its container. Call once the window's
-// labels have their texts and fonts.
-void keepSingleLineLabelsWhole(QWidget& window);
-
-// The desktop's colour for greyed text, as current Windows draws it: unlike the classic mid grey
-// it stays readable (4.5:1) on the button face.
-inline const QColor GreyText{109, 109, 109};
-
-// A font of the program in points as the layouts give them.
-using fonts::Face;
-QFont controlFont(Face face, double points, bool bold);
-
-// One row of a window's layout table: where a control sits, in twips of its container.
-struct Placement {
-    QWidget* control;
-    QWidget* container;
-    double left, top, width, height;
-};
-
-// Puts every control in its container at its place. The table lists each container's controls
-// from front to back, so the first stays on top.
-void applyLayout(std::initializer_list<Placement> table);
 
 } // namespace windows

@@ -12,6 +12,7 @@
 #include "windows/Form4.h"
 #include "windows/Form5.h"
 #include "windows/ToolWindow.h"
+#include "windows/Layout.h"
 
 #include <QMouseEvent>
 #include <QShortcut>

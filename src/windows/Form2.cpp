@@ -5,6 +5,7 @@
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/ToolWindow.h"
+#include "windows/Layout.h"
 
 Form2::Form2() : Shape1(QColor(255, 0, 0), 2), Image1(pictures::WeightTable)
 {

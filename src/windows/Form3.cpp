@@ -9,6 +9,7 @@
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
 #include "windows/ToolWindow.h"
+#include "windows/Layout.h"
 
 #include <algorithm>
 

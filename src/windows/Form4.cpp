@@ -3,6 +3,7 @@
 #include "resources/Strings.h"
 #include "windows/Controls.h"
 #include "windows/ToolWindow.h"
+#include "windows/Layout.h"
 
 #include <QResizeEvent>
 #include <QScrollBar>

@@ -5,6 +5,8 @@
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/ToolWindow.h"
+#include "windows/Labels.h"
+#include "windows/Layout.h"
 
 namespace {
 const QColor crossColour(128, 0, 0);

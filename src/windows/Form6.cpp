@@ -9,6 +9,7 @@
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
 #include "windows/SingleWindow.h"
+#include "windows/Layout.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "windows/Look.h"
 
 #include "resources/Pictures.h"
-#include "windows/Controls.h"
+#include "windows/Labels.h"
 
 #include <QApplication>
 #include <QPainter>

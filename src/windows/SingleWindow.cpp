@@ -1,4 +1,5 @@
 #include "windows/SingleWindow.h"
+#include "windows/Layout.h"
 
 #include "resources/Fonts.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/Accessible.h"
+
 #include <QCloseEvent>
 #include <QWidget>
 
@@ -32,6 +34,8 @@ public:
 protected:
     SingleWindow()
     {
+        // Before the window's controls exist, so that each is described by its role at once.
+        installAccessibleRoles();
         this->setAttribute(Qt::WA_DeleteOnClose);
         this->setFont(programFont());
     }

@@ -1,6 +1,8 @@
 #include "ProgramState.h"
 
 #include "windows/Controls.h"
+#include "windows/Labels.h"
+#include "windows/Layout.h"
 #include "windows/Twips.h"
 
 #include <QKeyEvent>

@@ -1,0 +1,29 @@
+#include "windows/Layout.h"
+
+#include "windows/Twips.h"
+
+#include <QLocale>
+
+#include <iterator>
+
+namespace windows {
+
+std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+
+QFont controlFont(Face face, double points, bool bold)
+{
+    return fonts::font(face, twips::pointsToPixels(points), bold);
+}
+
+void applyLayout(std::initializer_list<Placement> table)
+{
+    for (const Placement& p : table) {
+        p.control->setParent(p.container);
+        p.control->setGeometry(twips::toPixels(p.left, p.top, p.width, p.height));
+    }
+    // Raising from the back of the list to its front leaves the first control on top.
+    for (auto it = std::rbegin(table); it != std::rend(table); ++it)
+        it->control->raise();
+}
+
+} // namespace windows

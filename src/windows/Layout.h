@@ -1,0 +1,32 @@
+#pragma once
+
+#include "resources/Fonts.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <initializer_list>
+#include <string>
+
+// The windows' layout tables in twips (see Twips.h), their fonts and the numbers they show.
+namespace windows {
+
+// The decimal separator of the user's regional settings, for numbers the program shows.
+std::string decimalSeparator();
+
+// A font of the program in points as the layouts give them.
+using fonts::Face;
+QFont controlFont(Face face, double points, bool bold);
+
+// One row of a window's layout table: where a control sits, in twips of its container.
+struct Placement {
+    QWidget* control;
+    QWidget* container;
+    double left, top, width, height;
+};
+
+// Puts every control in its container at its place. The table lists each container's controls
+// from front to back, so the first stays on top.
+void applyLayout(std::initializer_list<Placement> table);
+
+} // namespace windows
