@@ -32,6 +32,12 @@ inline QImage filled(QSize size, QColor colour)
     return image;
 }
 
+// Colours the served banners are filled with, and the built-in banner's ground.
+inline const QColor Blue(20, 60, 200);
+inline const QColor Green(0, 160, 0);
+inline const QColor Red(220, 0, 0);
+inline const QColor BuiltInGround(248, 248, 248);
+
 // The online windows under test reach a loopback server that plays the maker's: the proxy
 // setting carries their real addresses there. Web pages they open are captured, not launched.
 // The downloaded files live beside the test executable, so test processes that run at the same
@@ -58,6 +64,9 @@ protected:
     }
 
     static std::filesystem::path localFile(std::string_view name) { return Module1::localFilePath(name); }
+
+    // What the banner window shows at a point of its picture.
+    static QColor bannerAt(Form6& form, QPoint point) { return form.Picture1.grab().toImage().pixelColor(point); }
 
     static void removeDownloads()
     {

@@ -12,14 +12,8 @@ namespace {
 
 using TestHttp::Route;
 
-const QColor Blue(20, 60, 200);
-const QColor Green(0, 160, 0);
-const QColor Red(220, 0, 0);
-const QColor BuiltInGround(248, 248, 248);
-
 class Banner : public MakerServerTest {
 protected:
-    static QColor shownAt(Form6& form, QPoint point) { return form.Picture1.grab().toImage().pixelColor(point); }
     static QColor windowGround(Form6& form) { return form.palette().color(QPalette::Window); }
 };
 
@@ -77,7 +71,7 @@ TEST_P(BannerPicture, FillsTheBoxOfFixedSize)
     EXPECT_EQ(form.size(), QSize(468, 60));
     EXPECT_EQ(form.Picture1.geometry(), QRect(0, 0, 468, 60));
     for (const auto& [point, colour] : GetParam().expected)
-        EXPECT_EQ(shownAt(form, point), colour.isValid() ? colour : windowGround(form))
+        EXPECT_EQ(bannerAt(form, point), colour.isValid() ? colour : windowGround(form))
             << point.x() << "," << point.y();
 }
 
@@ -116,7 +110,7 @@ TEST_F(Banner, LeftoverBannerIsShownWhenTheDownloadFailsThenDeleted)
 {
     TestFiles::writeFile(localFile(Module1::BannerFileName), encoded(filled({468, 60}, Red)));
     Form6& form = Form6::instance();
-    EXPECT_EQ(shownAt(form, {10, 10}), Red);
+    EXPECT_EQ(bannerAt(form, {10, 10}), Red);
     for (int tick = 0; tick < 10; ++tick)
         form.Timer1_Timer();
     EXPECT_FALSE(std::filesystem::exists(localFile(Module1::BannerFileName)));
@@ -158,7 +152,7 @@ TEST_F(Banner, FilesThatCannotBeDeletedAreLeftAlone)
     std::filesystem::create_directory(localFile(Module1::BannerFileName));
     serveBanner(encoded(filled({468, 60}, Blue)));
     Form6& form = Form6::instance();
-    EXPECT_EQ(shownAt(form, {2, 2}), BuiltInGround);
+    EXPECT_EQ(bannerAt(form, {2, 2}), BuiltInGround);
     for (int tick = 0; tick < 10; ++tick)
         form.Timer1_Timer();
     EXPECT_TRUE(std::filesystem::is_directory(localFile(Module1::BannerFileName)));
@@ -226,7 +220,7 @@ TEST_F(Banner, StartsAtOnceWithoutNetworkAndLeavesNoFile)
     const TestFiles::EnvironmentOverride refused{
         {"http_proxy", ("http://127.0.0.1:" + std::to_string(TestHttp::closedLoopbackPort())).c_str()}};
     Form6& form = Form6::instance();
-    EXPECT_EQ(shownAt(form, {2, 2}), BuiltInGround);
+    EXPECT_EQ(bannerAt(form, {2, 2}), BuiltInGround);
     EXPECT_TRUE(form.Adresa.empty());
     for (int tick = 0; tick < 10; ++tick)
         form.Timer1_Timer();

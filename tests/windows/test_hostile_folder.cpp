@@ -12,13 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 using TestHttp::Route;
 
-const QColor Red(220, 0, 0);
-const QColor Blue(20, 60, 200);
-const QColor BuiltInGround(248, 248, 248);
-
 class HostileFolder : public MakerServerTest {
 protected:
-    static QColor bannerAt(Form6& form, QPoint point) { return form.Picture1.grab().toImage().pixelColor(point); }
 
     void endBanner()
     {
