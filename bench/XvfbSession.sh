@@ -26,3 +26,29 @@ stop_xvfb() {
         XVFB_PID=
     fi
 }
+
+# A folder of the run's own, with the named bench programs of $build copied into its bin/ (a
+# program's downloads go beside its executable); removed, with the server and the Xvfb, on exit.
+make_work_folder() {
+    work=$(mktemp -d)
+    mkdir -p "$work/bin"
+    local program
+    for program in "$@"; do cp "$build/bench/$program" "$work/bin/"; done
+    trap 'end_session' EXIT
+}
+
+# Starts $server (the fake maker's server) with the given arguments; sets server_port.
+start_maker_server() {
+    coproc SERVER { exec "$server" "$@" 2>/dev/null; }
+    server_pid=$SERVER_PID
+    read -r -t 30 server_port <&"${SERVER[0]}" || { echo "the fake maker's server gave no port" >&2; exit 1; }
+}
+
+# A loopback port nobody listens on: a proxy setting naming it refuses every download at once.
+closed_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+
+end_session() {
+    [[ -n ${server_pid:-} ]] && kill "$server_pid" 2>/dev/null || true
+    [[ -n ${work:-} ]] && rm -rf "$work"
+    stop_xvfb
+}

@@ -23,24 +23,13 @@ source "$here/XvfbSession.sh"
 start_xvfb
 echo "Xvfb on $DISPLAY, $runs runs each, alternating"
 
-# The banner's files go beside its executable: it runs from a folder of its own.
-work=$(mktemp -d)
-server_pid=""
-cleanup() {
-    [[ -n $server_pid ]] && kill "$server_pid" 2>/dev/null || true
-    rm -rf "$work"
-    stop_xvfb
-}
-trap cleanup EXIT
-mkdir -p "$work/bin" "$work/site/pic"
-cp "$build"/bench/{bench_banner_startup,bench_bare_banner,bench_startup_bare} "$work/bin/"
+make_work_folder bench_banner_startup bench_bare_banner bench_startup_bare
+mkdir -p "$work/site/pic"
 printf '[Update]\r\n58211=Stav;vexa.example/telimer;1;http://www.vexa.example/akce\r\n' >"$work/site/update.txt"
 convert -size 468x60 xc:'#1f5fbf' BMP3:"$work/site/pic/reklama_telimer.bmp"
-
-coproc SERVER { exec "$server" "$work/site" 2>/dev/null; }
-server_pid=$SERVER_PID
-read -r -t 10 port <&"${SERVER[0]}" || { echo "the fake maker's server gave no port" >&2; exit 1; }
-closed=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+start_maker_server "$work/site"
+port=$server_port
+closed=$(closed_port)
 
 # Prints the milliseconds of one run of a scenario.
 run_once() {

@@ -17,11 +17,8 @@ command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
 
 source "$here/XvfbSession.sh"
 start_xvfb
-work=$(mktemp -d)
-trap 'rm -rf "$work"; stop_xvfb' EXIT
-mkdir -p "$work/bin"
-cp "${programs[@]/#/$build/bench/}" "$work/bin/"
-closed=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+make_work_folder "${programs[@]}"
+closed=$(closed_port)
 
 count() {
     http_proxy=http://127.0.0.1:$closed no_proxy="" HTTP_PROXY="" NO_PROXY="" \

@@ -24,21 +24,10 @@ source "$here/XvfbSession.sh"
 start_xvfb
 echo "Xvfb on $DISPLAY, $runs runs each, alternating"
 
-work=$(mktemp -d)
-server_pid=""
-cleanup() {
-    [[ -n $server_pid ]] && kill "$server_pid" 2>/dev/null || true
-    rm -rf "$work"
-    stop_xvfb
-}
-trap cleanup EXIT
-# The program's downloads go beside its executable: it runs from a folder of its own.
-mkdir -p "$work/bin"
-cp "$build"/bench/{bench_startup_form1,bench_startup_bare} "$work/bin/"
-coproc SERVER { exec "$server" --fault accept_stall 2>/dev/null; }
-server_pid=$SERVER_PID
-read -r -t 30 silent <&"${SERVER[0]}" || { echo "the fake maker's server gave no port" >&2; exit 1; }
-closed=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+make_work_folder bench_startup_form1 bench_startup_bare
+start_maker_server --fault accept_stall
+silent=$server_port
+closed=$(closed_port)
 results=$work/results
 
 # Prints "<main ms> <kB> <banner ms> <application ms>" for one run: the main window's (or the
