@@ -25,9 +25,9 @@ constexpr std::array<Band, 5> bands{{
     {35.0f, "30–35       Mírná obezita"},
     {40.0f, "35–40       Střední obezita"},
 }};
-constexpr std::string_view topBand = "BMI > 40    Morbidní obezita";
+constexpr std::string_view TopBand = "BMI > 40    Morbidní obezita";
 
-constexpr float unitThreshold = 2.88f;
+constexpr float UnitThreshold = 2.88f;
 
 // Rounded from the exact binary value, a tie going to the even digit.
 std::string fixedDecimals(double value, int decimals)
@@ -87,7 +87,7 @@ HeightUnit suggestedUnit(float number)
 {
     if (!std::isfinite(number))
         return HeightUnit::None;
-    return number >= unitThreshold ? HeightUnit::Centimetres : HeightUnit::Metres;
+    return number >= UnitThreshold ? HeightUnit::Centimetres : HeightUnit::Metres;
 }
 
 Evaluation evaluate(std::string_view weightText, std::string_view heightText,
@@ -143,7 +143,7 @@ std::string_view bandCaption(float bmi)
         if (bmi <= band.upperLimit)
             return band.caption;
     }
-    return topBand;
+    return TopBand;
 }
 
 ChartPoint markerCentre(float age, float bmi)

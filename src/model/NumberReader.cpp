@@ -111,8 +111,8 @@ double readNumber(std::string_view input)
 float toSingle(double value)
 {
     // Half-way between FLT_MAX and the next power of two rounds to infinity.
-    constexpr double overflow = 0x1.ffffffp+127;
-    if (std::isfinite(value) && std::fabs(value) >= overflow)
+    constexpr double Overflow = 0x1.ffffffp+127;
+    if (std::isfinite(value) && std::fabs(value) >= Overflow)
         return value > 0 ? std::numeric_limits<float>::infinity()
                          : -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);

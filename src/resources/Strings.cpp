@@ -48,7 +48,7 @@ struct Entry {
     QStringView text;
 };
 
-constexpr Entry table[] = {
+constexpr Entry Table[] = {
     {HelpText, helpText},
     {DownloadError, u"Při stahování došlo k chybě"},
 };
@@ -57,9 +57,9 @@ constexpr Entry table[] = {
 
 QString load(int id)
 {
-    const auto entry = std::find_if(std::begin(table), std::end(table),
+    const auto entry = std::find_if(std::begin(Table), std::end(Table),
                                     [id](const Entry& e) { return e.id == id; });
-    return entry == std::end(table) ? QString() : entry->text.toString();
+    return entry == std::end(Table) ? QString() : entry->text.toString();
 }
 
 QString forDisplay(const QString& text)

@@ -130,10 +130,10 @@ void paintFocusFrame(QWidget& control)
     if (!control.hasFocus() || !control.window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     QPainter painter(&control);
-    constexpr int width = 2;
-    painter.setPen(QPen(control.palette().color(QPalette::Highlight), width));
+    constexpr int FrameWidth = 2;
+    painter.setPen(QPen(control.palette().color(QPalette::Highlight), FrameWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(control.rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    painter.drawRect(QRectF(control.rect()).adjusted(FrameWidth / 2.0, FrameWidth / 2.0, -FrameWidth / 2.0, -FrameWidth / 2.0));
 }
 
 // ---- Picture ------------------------------------------------------------------------------

@@ -21,14 +21,14 @@ using windows::Face;
 
 namespace {
 
-const QColor markerColour(192, 0, 0);
+const QColor MarkerColour(192, 0, 0);
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
 
 Form1::Form1()
-    : Line2(markerColour), Line1(markerColour), Image2(pictures::Legend), Image1(pictures::BmiChart),
+    : Line2(MarkerColour), Line1(MarkerColour), Image2(pictures::Legend), Image1(pictures::BmiChart),
       Text3([this](short& k) { Text3_KeyPress(k); }), Text2([this](short& k) { Text2_KeyPress(k); }),
       Text1([this](short& k) { Text1_KeyPress(k); }), Image7(pictures::ChartMiniature),
       Image6(pictures::QuitButton), Image5(pictures::AboutButton), Image4(pictures::HelpButton),

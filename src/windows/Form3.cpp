@@ -18,10 +18,10 @@ using windows::Face;
 namespace {
 
 
-const QColor statusColour(192, 0, 0);
-const QColor requestColour(128, 0, 0);
+const QColor StatusColour(192, 0, 0);
+const QColor RequestColour(128, 0, 0);
 
-const QString versionLine = QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:")
+const QString VersionLine = QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:")
     + QString::fromUtf8(Module1::BuildId.data(), static_cast<qsizetype>(Module1::BuildId.size()));
 
 void setTextColour(QLabel& label, QPalette::ColorGroup group, const QColor& colour)
@@ -63,16 +63,16 @@ void Form3::layOut()
     windows::setupLabel(Label5, QStringLiteral("Líbí-li se Vám program, pošlete prosím autorovi dárek\n"
                                                "v libovolné výši na účet č. 123456789/0000,\n"
                                                "do zprávy pro příjemce uveďte „Vexík“. Děkuji!"));
-    windows::setupLabel(Label6, versionLine);
+    windows::setupLabel(Label6, VersionLine);
 
     for (QLabel* bold : std::initializer_list<QLabel*>{&Label1, &Label4, &Label7})
         bold->setFont(windows::controlFont(Face::Sans, 9.75, true));
     Label15.setFont(windows::controlFont(Face::Sans, 8.25, true));
-    setTextColour(Label15, QPalette::Active, statusColour);
-    setTextColour(Label15, QPalette::Inactive, statusColour);
+    setTextColour(Label15, QPalette::Active, StatusColour);
+    setTextColour(Label15, QPalette::Inactive, StatusColour);
     setTextColour(Label15, QPalette::Disabled, windows::GreyText);
     Label15.setEnabled(false);
-    setTextColour(Label5, QPalette::All, requestColour);
+    setTextColour(Label5, QPalette::All, RequestColour);
     // The host name and the version line, whose blanks push the build identifier to its right
     // end, must not wrap.
     windows::keepSingleLineLabelsWhole(*this);

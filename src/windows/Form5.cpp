@@ -9,15 +9,15 @@
 #include "windows/Layout.h"
 
 namespace {
-const QColor crossColour(128, 0, 0);
+const QColor CrossColour(128, 0, 0);
 // Pure red, as the warning has always been. On the chart's white it reads at 4:1, enough for
 // bold letters that blink beside their warning picture; the chart keeps that white under any
 // desktop theme.
-const QColor warningColour(255, 0, 0);
+const QColor WarningColour(255, 0, 0);
 }
 
 Form5::Form5()
-    : Image2(pictures::RangeWarning), Line2(crossColour), Line1(crossColour), Image1(pictures::WeightChart)
+    : Image2(pictures::RangeWarning), Line2(CrossColour), Line1(CrossColour), Image1(pictures::WeightChart)
 {
     setWindowTitle(QStringLiteral("Hmotnost podle výšky"));
     windows::makeToolWindow(*this, QSize(800, 444));
@@ -36,7 +36,7 @@ Form5::Form5()
     windows::setupLabel(Label1, QStringLiteral("M I M O   R O Z S A H"));
     Label1.setFont(windows::controlFont(windows::Face::Mono, 9.75, true));
     QPalette red = Label1.palette();
-    red.setColor(QPalette::WindowText, warningColour);
+    red.setColor(QPalette::WindowText, WarningColour);
     Label1.setPalette(red);
     Label1.setAccessibleName(QStringLiteral("Mimo rozsah"));
     Image2.setAccessibleName(QStringLiteral("Varování"));

@@ -13,8 +13,8 @@ namespace windows {
 namespace {
 
 // The caption starts a little in from the frame's left edge, with a blank on either side.
-constexpr int captionIndent = 8;
-constexpr int captionPadding = 2;
+constexpr int CaptionIndent = 8;
+constexpr int CaptionPadding = 2;
 
 } // namespace
 
@@ -76,7 +76,7 @@ void keepOptionCirclesWhole(QWidget& window)
 QRect Frame::captionRect() const
 {
     const QFontMetrics metrics = fontMetrics();
-    return QRect(captionIndent + captionPadding, 0, metrics.horizontalAdvance(title()), metrics.height());
+    return QRect(CaptionIndent + CaptionPadding, 0, metrics.horizontalAdvance(title()), metrics.height());
 }
 
 int Frame::borderTop() const { return captionRect().center().y(); }
@@ -89,7 +89,7 @@ void Frame::paintEvent(QPaintEvent*)
     // The etched border (a dark line with a light one beside it) leaves a gap for the caption.
     QRegion outside(rect());
     if (!title().isEmpty())
-        outside -= caption.adjusted(-captionPadding, 0, captionPadding, 0);
+        outside -= caption.adjusted(-CaptionPadding, 0, CaptionPadding, 0);
     painter.setClipRegion(outside);
     qDrawShadeRect(&painter, QRect(0, top, width(), height() - top), palette(), true, 1);
     painter.setClipping(false);
