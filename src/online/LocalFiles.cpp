@@ -1,5 +1,6 @@
 #include "online/LocalFiles.h"
 
+#include "BuildInfo.h"
 #include "online/NativeFiles.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <system_error>
 
 namespace Module1 {
@@ -73,11 +75,12 @@ bool isStale(const std::filesystem::path& path, std::filesystem::file_time_type 
     return !error && now - written > StaleAfter;
 }
 
-bool createFolder(const std::filesystem::path& folder)
+// Where an install put the executable: a system folder, even when this user may write there.
+bool isInstallFolder(const std::filesystem::path& folder)
 {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return !error;
+    return std::ranges::any_of(std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
+                               [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
 }
 
 } // namespace
@@ -85,11 +88,17 @@ bool createFolder(const std::filesystem::path& folder)
 std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executableFolder,
                                            const std::function<std::filesystem::path()>& cacheFolder)
 {
-    if (isUsableFolder(executableFolder) && canCreateFileIn(executableFolder))
+    // Only a copy the user put in a folder of their own (an unpacked archive, a build folder)
+    // keeps its files beside itself; an installed one must not write into a system folder.
+    if (isUsableFolder(executableFolder) && !isInstallFolder(executableFolder) && native::isOwnFolder(executableFolder)
+        && canCreateFileIn(executableFolder))
         return executableFolder;
+    // A cache folder that someone else could change or lead elsewhere is no place to write into
+    // and delete from: then nothing is downloaded.
     const auto cache = cacheFolder();
-    if (isUsableFolder(cache) && createFolder(cache) && canCreateFileIn(cache))
-        return cache;
+    const auto folder = isUsableFolder(cache) ? native::privateFolder(cache) : std::filesystem::path();
+    if (isUsableFolder(folder) && canCreateFileIn(folder))
+        return folder;
     return {};
 }
 

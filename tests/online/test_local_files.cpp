@@ -1,11 +1,13 @@
 #include "online/LocalFiles.h"
 
+#include "BuildInfo.h"
 #include "TestFiles.h"
 
 #include <QCoreApplication>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <gtest/gtest.h>
@@ -64,6 +66,20 @@ protected:
             TestFiles::writeFile(folder.file("file"), "");
             return folder.file("file/app");
         }
+        if (text == "{installed}")
+            return buildinfo::InstallBinFolder;
+#ifndef _WIN32
+        if (text == "{foreign}") // another user's folder that this one may write to
+            return geteuid() == 0 ? othersFolder("foreign") : "/tmp";
+        if (text == "{planted}") { // a link that someone else put in a shared folder
+            fs::create_directory(folder.file("elsewhere"));
+            fs::create_directory(folder.file("shared"));
+            fs::permissions(folder.file("shared"), fs::perms::all | (geteuid() == 0 ? fs::perms::sticky_bit : fs::perms::none));
+            fs::create_directory_symlink(folder.file("elsewhere"), folder.file("shared/app"));
+            EXPECT_EQ(lchown(folder.file("shared/app").c_str(), geteuid() == 0 ? 65534 : geteuid(), -1), 0);
+            return folder.file("shared/app");
+        }
+#endif
         if (text == "{locked}")
 #ifdef _WIN32
             return folder.file("missing"); // a folder nobody can write to needs access lists
@@ -72,6 +88,15 @@ protected:
 #endif
         return text;
     }
+
+#ifndef _WIN32
+    fs::path othersFolder(const std::string& name) const
+    {
+        fs::create_directory(folder.file(name));
+        EXPECT_EQ(chown(folder.file(name).c_str(), 65534, 65534), 0);
+        return folder.file(name);
+    }
+#endif
 
     TestFiles::Folder folder;
 };
@@ -90,7 +115,7 @@ TEST_P(DownloadFolderChoice, TakesTheExecutablesFolderOrTheCache)
         EXPECT_FALSE(fs::exists(folder.file("cache")));
     else
         EXPECT_TRUE(TestFiles::entries(chosen).empty());
-    const std::set<std::string> allowed{"cache", "file"};
+    const std::set<std::string> allowed{"cache", "file", "foreign", "shared", "elsewhere"};
     EXPECT_TRUE(std::ranges::includes(allowed, TestFiles::entries(folder.path())));
 }
 
@@ -103,8 +128,16 @@ INSTANTIATE_TEST_SUITE_P(Folders, DownloadFolderChoice, testing::Values(
     FolderCase{"NoCacheEither", "{locked}", "", ""},
     FolderCase{"RelativeCache", "", "cache", ""},
     FolderCase{"RootCache", "", "{root}", ""},
-    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""}),
+    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""},
+    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(FoldersOthersControl, DownloadFolderChoice, testing::Values(
+    FolderCase{"AnotherUsersFolderUsesTheCache", "{foreign}", "{cache}", "{cache}"},
+    FolderCase{"CacheThroughAPlantedLinkIsRefused", "{locked}", "{planted}", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
 
 TEST(LocalFiles, OwnFilesHaveAbsolutePathsOutsideTheRoot)
 {
