@@ -1,5 +1,6 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "online/EarlyEnd.h"
 #include "windows/Form6.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     // The desktop shell matches the running window to the installed entry and icon by this id.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::ApplicationId));
     QApplication app(argc, argv);
+    Module1::removeDownloadsOnEarlyEnd();
     windows::useLightLook();
     windows::loadQtCzech();
     // The program ends only through its main window, never because some other window closed.

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstdio>
 #include <initializer_list>
+#include <map>
+#include <mutex>
 #include <system_error>
 
 namespace Module1 {
@@ -83,6 +85,19 @@ bool isInstallFolder(const std::filesystem::path& folder)
                                [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
 }
 
+// The files this run made, each with the identity it had then. Never destroyed, so that the
+// removal at exit (see EarlyEnd.cpp) finds it whatever else is gone by then.
+struct OwnFiles {
+    std::mutex mutex;
+    std::map<std::filesystem::path, native::FileIdentity> files;
+};
+
+OwnFiles& ownFiles()
+{
+    static auto* const files = new OwnFiles;
+    return *files;
+}
+
 } // namespace
 
 std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executableFolder,
@@ -130,6 +145,34 @@ void deleteFileQuietly(const std::filesystem::path& path)
     std::error_code error;
     if (fileExists(path))
         std::filesystem::remove(path, error);
+    forgetOwnFile(path);
+}
+
+void rememberOwnFile(const std::filesystem::path& path)
+{
+    const auto identity = native::fileIdentity(path);
+    const std::lock_guard lock(ownFiles().mutex);
+    if (identity)
+        ownFiles().files.insert_or_assign(path, *identity);
+    else
+        ownFiles().files.erase(path);
+}
+
+void forgetOwnFile(const std::filesystem::path& path)
+{
+    const std::lock_guard lock(ownFiles().mutex);
+    ownFiles().files.erase(path);
+}
+
+void removeOwnFiles()
+{
+    const std::lock_guard lock(ownFiles().mutex);
+    for (const auto& [path, identity] : ownFiles().files) {
+        std::error_code ignored;
+        if (native::fileIdentity(path) == identity)
+            std::filesystem::remove(path, ignored);
+    }
+    ownFiles().files.clear();
 }
 
 std::optional<std::string> readOwnFile(const std::filesystem::path& path, std::size_t maxBytes)

@@ -41,6 +41,13 @@ bool fileExists(const std::filesystem::path& path);
 // failure, without a word.
 void deleteFileQuietly(const std::filesystem::path& path);
 
+// The files this run made (a download's new file, then the file it became) are remembered with
+// their identity: removeOwnFiles removes those still there as they were made, never a file that
+// took one's name since, nor a link, and forgets them all. deleteFileQuietly forgets its file.
+void rememberOwnFile(const std::filesystem::path& path);
+void forgetOwnFile(const std::filesystem::path& path);
+void removeOwnFiles();
+
 // The whole content of the regular file at `path`, read without following a symbolic link at
 // the last step; nothing when there is no such file, when it cannot be read, or when it is
 // larger than `maxBytes` (such a file is no file of ours).

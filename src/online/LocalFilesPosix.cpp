@@ -91,6 +91,14 @@ std::filesystem::path privateFolder(const std::filesystem::path& folder)
     return real;
 }
 
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 std::filesystem::path executableFolder()
 {
     // The link's bytes as they are: Qt's own answer turns a name that is no valid UTF-8 into

@@ -79,6 +79,17 @@ std::filesystem::path privateFolder(const std::filesystem::path& folder)
     return !error && isOwnFolder(folder) ? folder : std::filesystem::path();
 }
 
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
+{
+    // Attributes only, which no sharing mode refuses; a link is opened itself, then refused.
+    const Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (file.get() == INVALID_HANDLE_VALUE || !isRegularFile(file.get()) || !GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 std::filesystem::path executableFolder()
 {
     // The wide name, so that a folder name outside the ANSI code page still works.

@@ -25,6 +25,15 @@ bool isOwnFolder(const std::filesystem::path& folder);
 // otherwise. Folders made here are the user's alone.
 std::filesystem::path privateFolder(const std::filesystem::path& folder);
 
+// What tells one file from another whatever its name: a file that took a name's place since is
+// another file. Only regular files have one here; nothing for anything else, a link included.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
+
 // The content of the regular file at `path`, opened without following a symbolic link at the
 // last step and checked on the opened file itself; nothing when larger than `maxBytes`.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes);

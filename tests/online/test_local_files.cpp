@@ -185,6 +185,21 @@ TEST(LocalFiles, DeletesRegularFilesOnly)
     EXPECT_EQ(TestFiles::readFile(elsewhere.file("precious")), "keep");
 }
 
+TEST(LocalFiles, RemovesOnlyItsOwnFilesAsTheyWereMade)
+{
+    TestFiles::Folder folder;
+    for (const char* name : {"version", "reklama.bmp", "kept"}) {
+        TestFiles::writeFile(folder.file(name), name);
+        rememberOwnFile(folder.file(name));
+    }
+    fs::rename(folder.file("kept"), folder.file("moved"));
+    TestFiles::writeFile(folder.file("kept"), "someone else's, under our name");
+    deleteFileQuietly(folder.file("reklama.bmp"));
+    TestFiles::writeFile(folder.file("reklama.bmp"), "a later download's");
+    removeOwnFiles();
+    EXPECT_EQ(TestFiles::entries(folder.path()), (std::set<std::string>{"kept", "moved", "reklama.bmp"}));
+}
+
 TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)
 {
     TestFiles::Folder folder;
