@@ -68,6 +68,8 @@ protected:
         }
         if (text == "{installed}")
             return buildinfo::InstallBinFolder;
+        if (text == "{packaged}")
+            return buildinfo::PackageBinFolder;
 #ifndef _WIN32
         if (text == "{foreign}") // another user's folder that this one may write to
             return geteuid() == 0 ? othersFolder("foreign") : "/tmp";
@@ -129,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, DownloadFolderChoice, testing::Values(
     FolderCase{"RelativeCache", "", "cache", ""},
     FolderCase{"RootCache", "", "{root}", ""},
     FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""},
-    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"}),
+    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"},
+    FolderCase{"PackagedCopyUsesTheCache", "{packaged}", "{cache}", "{cache}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32
