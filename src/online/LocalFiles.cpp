@@ -78,8 +78,12 @@ bool isStale(const std::filesystem::path& path, std::filesystem::file_time_type 
 }
 
 // Where an install put the executable: a system folder, even when this user may write there.
-bool isInstallFolder(const std::filesystem::path& folder)
+// Windows has no such folder of the build's: a copy under Program Files is the administrators'.
+bool isInstallFolder([[maybe_unused]] const std::filesystem::path& folder)
 {
+#ifdef _WIN32
+    return false;
+#endif
     std::error_code error;
     return std::ranges::any_of(std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
                                [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
