@@ -83,10 +83,11 @@ bool isInstallFolder([[maybe_unused]] const std::filesystem::path& folder)
 {
 #ifdef _WIN32
     return false;
-#endif
+#else
     std::error_code error;
     return std::ranges::any_of(std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
                                [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
+#endif
 }
 
 // The files this run made, each with the identity it had then. Never destroyed, so that the
