@@ -71,8 +71,13 @@ protected:
         if (text == "{packaged}")
             return buildinfo::PackageBinFolder;
 #ifndef _WIN32
-        if (text == "{foreign}") // another user's folder that this one may write to
-            return geteuid() == 0 ? othersFolder("foreign") : "/tmp";
+        if (text == "{foreign}") { // another user's folder that this one may write to
+            if (geteuid() != 0)
+                return "/tmp";
+            fs::create_directory(folder.file("foreign"));
+            EXPECT_EQ(chown(folder.file("foreign").c_str(), 65534, 65534), 0);
+            return folder.file("foreign");
+        }
         if (text == "{planted}") { // a link that someone else put in a shared folder
             fs::create_directory(folder.file("elsewhere"));
             fs::create_directory(folder.file("shared"));
@@ -90,15 +95,6 @@ protected:
 #endif
         return text;
     }
-
-#ifndef _WIN32
-    fs::path othersFolder(const std::string& name) const
-    {
-        fs::create_directory(folder.file(name));
-        EXPECT_EQ(chown(folder.file(name).c_str(), 65534, 65534), 0);
-        return folder.file(name);
-    }
-#endif
 
     TestFiles::Folder folder;
 };
