@@ -4,8 +4,6 @@
 #include "FirstPaint.h"
 
 #include "windows/Form6.h"
-#include "windows/Look.h"
-#include "windows/QtCzech.h"
 #include "windows/SingleWindow.h"
 
 #include <QApplication>
@@ -13,10 +11,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setFont(windows::programFont());
-    windows::useLightLook();
-    windows::loadQtCzech();
-    QApplication::setQuitOnLastWindowClosed(false);
+    windows::prepareApplication();
     Form6& banner = Form6::instance();
     bench::FirstPaintProbe probe(banner);
     banner.show();

@@ -5,8 +5,6 @@
 #include "FirstPaint.h"
 
 #include "windows/Form6.h"
-#include "windows/Look.h"
-#include "windows/QtCzech.h"
 #include "windows/SingleWindow.h"
 
 #include <QApplication>
@@ -16,10 +14,7 @@ int main(int argc, char* argv[])
     bench::markPhase("main");
     QApplication app(argc, argv);
     bench::markPhase("application");
-    QApplication::setFont(windows::programFont());
-    windows::useLightLook();
-    windows::loadQtCzech();
-    QApplication::setQuitOnLastWindowClosed(false);
+    windows::prepareApplication();
     bench::FirstPaintProbe probe(QStringLiteral("Telimer"));
     Form6::instance().show();
     return QApplication::exec();

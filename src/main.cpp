@@ -1,9 +1,7 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
-#include "resources/Fonts.h"
+#include "online/EarlyEnd.h"
 #include "windows/Form6.h"
-#include "windows/Look.h"
-#include "windows/QtCzech.h"
 #include "windows/SingleWindow.h"
 
 #include <QApplication>
@@ -15,14 +13,8 @@ int main(int argc, char* argv[])
     // The desktop shell matches the running window to the installed entry and icon by this id.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::ApplicationId));
     QApplication app(argc, argv);
-    fonts::loadCarriedFaces();
-    // Menus and tooltips in the windows' own face too; the desktop's default face would be one
-    // more font file and font engine held for the whole run.
-    QApplication::setFont(windows::programFont());
-    windows::useLightLook();
-    windows::loadQtCzech();
-    // The program ends only through its main window, never because some other window closed.
-    QApplication::setQuitOnLastWindowClosed(false);
+    Module1::removeDownloadsOnEarlyEnd();
+    windows::prepareApplication();
     // The banner opens the program and hands over to the main window when its time is up.
     Form6::instance().show();
     return QApplication::exec();

@@ -49,15 +49,21 @@ bool Stahni(const std::string& address, const std::filesystem::path& path, const
         native::NewFile file(temporary);
         if (!file.isOpen())
             return false; // nothing was made, so nothing is removed
+        // Known as ours from the start, so that an early end of the program removes it too.
+        rememberOwnFile(temporary);
         received = receive(file, address, limits);
     }
     std::error_code error;
     if (received && mayReplace(path)) {
         std::filesystem::rename(temporary, path, error);
-        if (!error)
+        if (!error) {
+            forgetOwnFile(temporary);
+            rememberOwnFile(path);
             return true;
+        }
     }
     std::filesystem::remove(temporary, error);
+    forgetOwnFile(temporary);
     return false;
 }
 

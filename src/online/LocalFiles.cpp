@@ -1,5 +1,6 @@
 #include "online/LocalFiles.h"
 
+#include "BuildInfo.h"
 #include "online/NativeFiles.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
+#include <map>
+#include <mutex>
 #include <system_error>
 
 namespace Module1 {
@@ -73,11 +77,30 @@ bool isStale(const std::filesystem::path& path, std::filesystem::file_time_type 
     return !error && now - written > StaleAfter;
 }
 
-bool createFolder(const std::filesystem::path& folder)
+// Where an install put the executable: a system folder, even when this user may write there.
+// Windows has no such folder of the build's: a copy under Program Files is the administrators'.
+bool isInstallFolder([[maybe_unused]] const std::filesystem::path& folder)
 {
+#ifdef _WIN32
+    return false;
+#else
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return !error;
+    return std::ranges::any_of(std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
+                               [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
+#endif
+}
+
+// The files this run made, each with the identity it had then. Never destroyed, so that the
+// removal at exit (see EarlyEnd.cpp) finds it whatever else is gone by then.
+struct OwnFiles {
+    std::mutex mutex;
+    std::map<std::filesystem::path, native::FileIdentity> files;
+};
+
+OwnFiles& ownFiles()
+{
+    static auto* const files = new OwnFiles;
+    return *files;
 }
 
 } // namespace
@@ -85,11 +108,17 @@ bool createFolder(const std::filesystem::path& folder)
 std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executableFolder,
                                            const std::function<std::filesystem::path()>& cacheFolder)
 {
-    if (isUsableFolder(executableFolder) && canCreateFileIn(executableFolder))
+    // Only a copy the user put in a folder of their own (an unpacked archive, a build folder)
+    // keeps its files beside itself; an installed one must not write into a system folder.
+    if (isUsableFolder(executableFolder) && !isInstallFolder(executableFolder) && native::isOwnFolder(executableFolder)
+        && canCreateFileIn(executableFolder))
         return executableFolder;
+    // A cache folder that someone else could change or lead elsewhere is no place to write into
+    // and delete from: then nothing is downloaded.
     const auto cache = cacheFolder();
-    if (isUsableFolder(cache) && createFolder(cache) && canCreateFileIn(cache))
-        return cache;
+    const auto folder = isUsableFolder(cache) ? native::privateFolder(cache) : std::filesystem::path();
+    if (isUsableFolder(folder) && canCreateFileIn(folder))
+        return folder;
     return {};
 }
 
@@ -121,6 +150,34 @@ void deleteFileQuietly(const std::filesystem::path& path)
     std::error_code error;
     if (fileExists(path))
         std::filesystem::remove(path, error);
+    forgetOwnFile(path);
+}
+
+void rememberOwnFile(const std::filesystem::path& path)
+{
+    const auto identity = native::fileIdentity(path);
+    const std::lock_guard lock(ownFiles().mutex);
+    if (identity)
+        ownFiles().files.insert_or_assign(path, *identity);
+    else
+        ownFiles().files.erase(path);
+}
+
+void forgetOwnFile(const std::filesystem::path& path)
+{
+    const std::lock_guard lock(ownFiles().mutex);
+    ownFiles().files.erase(path);
+}
+
+void removeOwnFiles()
+{
+    const std::lock_guard lock(ownFiles().mutex);
+    for (const auto& [path, identity] : ownFiles().files) {
+        std::error_code ignored;
+        if (native::fileIdentity(path) == identity)
+            std::filesystem::remove(path, ignored);
+    }
+    ownFiles().files.clear();
 }
 
 std::optional<std::string> readOwnFile(const std::filesystem::path& path, std::size_t maxBytes)

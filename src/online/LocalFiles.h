@@ -16,10 +16,11 @@ inline constexpr std::string_view BannerFileName = "reklama.bmp";
 // No downloaded file is larger, and no file of the program's folder is read past this size.
 inline constexpr std::size_t MaxDownloadBytes = 4 * 1024 * 1024;
 
-// The folder the downloaded files live in: the executable's folder when a file can be made
-// there, else the user's cache folder for the program, made when first needed. Chosen once per
-// run (needs a QCoreApplication), so that the files are written, read and removed in the same
-// place. Empty when neither is usable: then nothing is downloaded and nothing deleted.
+// The folder the downloaded files live in: the executable's folder when it is the user's own, no
+// install folder, and a file can be made there; else the user's cache folder for the program,
+// made when first needed, when nobody else can change it (see native::privateFolder). Chosen
+// once per run (needs a QCoreApplication), so that the files are written, read and removed in
+// the same place. Empty when neither is usable: then nothing is downloaded and nothing deleted.
 std::filesystem::path downloadFolder();
 
 // The choice itself; `cacheFolder` is asked only when the executable's folder will not do.
@@ -39,6 +40,13 @@ bool fileExists(const std::filesystem::path& path);
 // Removes a regular file; anything else (a link, a folder, a pipe) is left alone, and so is a
 // failure, without a word.
 void deleteFileQuietly(const std::filesystem::path& path);
+
+// The files this run made (a download's new file, then the file it became) are remembered with
+// their identity: removeOwnFiles removes those still there as they were made, never a file that
+// took one's name since, nor a link, and forgets them all. deleteFileQuietly forgets its file.
+void rememberOwnFile(const std::filesystem::path& path);
+void forgetOwnFile(const std::filesystem::path& path);
+void removeOwnFiles();
 
 // The whole content of the regular file at `path`, read without following a symbolic link at
 // the last step; nothing when there is no such file, when it cannot be read, or when it is

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <deque>
+#include <iterator>
 #include <system_error>
 
 namespace Module1::native {
@@ -27,7 +29,75 @@ private:
     int fd_;
 };
 
+// Only the user and the administrator may own what leads to a private folder.
+bool isTrustedOwner(uid_t owner) { return owner == ::geteuid() || owner == 0; }
+
+// A folder on the way to a private one: others may write there only when it is sticky.
+bool isTrustedFolder(const struct stat& status)
+{
+    return S_ISDIR(status.st_mode) && isTrustedOwner(status.st_uid)
+        && ((status.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (status.st_mode & S_ISVTX) != 0);
+}
+
 } // namespace
+
+bool isOwnFolder(const std::filesystem::path& folder)
+{
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
+}
+
+std::filesystem::path privateFolder(const std::filesystem::path& folder)
+{
+    if (!folder.is_absolute())
+        return {};
+    // Walked one name at a time from the root: `real` never holds a link, so every folder the
+    // walk passes through is one it has looked at; a link's target joins the names still to walk.
+    std::deque<std::filesystem::path> names(std::next(folder.begin()), folder.end());
+    std::filesystem::path real = "/";
+    struct stat status {};
+    if (::lstat("/", &status) != 0 || !isTrustedFolder(status))
+        return {};
+    for (int links = 0; !names.empty();) {
+        const auto name = names.front();
+        names.pop_front();
+        if (name.empty() || name == ".")
+            continue;
+        if (name == "..") {
+            real = real.parent_path();
+            continue;
+        }
+        const auto next = real / name;
+        if (::lstat(next.c_str(), &status) != 0
+            && (errno != ENOENT || ::mkdir(next.c_str(), 0700) != 0 || ::lstat(next.c_str(), &status) != 0))
+            return {};
+        if (S_ISLNK(status.st_mode)) {
+            std::error_code error;
+            const auto target = std::filesystem::read_symlink(next, error);
+            if (error || !isTrustedOwner(status.st_uid) || ++links > 40)
+                return {};
+            names.insert(names.begin(), target.begin(), target.end());
+            if (target.is_absolute())
+                real = "/";
+            continue;
+        }
+        if (!isTrustedFolder(status))
+            return {};
+        real = next;
+    }
+    // The folder itself: the user's, and nobody else's to write, sticky or not.
+    if (::lstat(real.c_str(), &status) != 0 || status.st_uid != ::geteuid() || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return {};
+    return real;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
 
 std::filesystem::path executableFolder()
 {

@@ -1,9 +1,11 @@
 #include "online/NativeFiles.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace Module1::native {
 namespace {
@@ -36,7 +38,57 @@ bool isRegularFile(HANDLE file)
         && (info.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
+// The account the program runs as; empty when it cannot be told.
+std::vector<char> currentUser()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<char> user(size);
+    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size))
+        user.clear();
+    CloseHandle(token);
+    return user;
+}
+
 } // namespace
+
+bool isOwnFolder(const std::filesystem::path& folder)
+{
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    // The user's own account only: folders an administrator made (Program Files) belong to the
+    // Administrators group, also when the user is one of them.
+    const auto user = currentUser();
+    const bool own = owner && !user.empty() && EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
+    LocalFree(descriptor);
+    return own;
+}
+
+// The user's cache folder for programs lies in the profile, which only the user and the
+// administrators may change; the folder must be the user's own.
+std::filesystem::path privateFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return !error && isOwnFolder(folder) ? folder : std::filesystem::path();
+}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
+{
+    // Attributes only, which no sharing mode refuses; a link is opened itself, then refused.
+    const Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (file.get() == INVALID_HANDLE_VALUE || !isRegularFile(file.get()) || !GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
 
 std::filesystem::path executableFolder()
 {

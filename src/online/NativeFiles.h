@@ -14,6 +14,26 @@ namespace Module1::native {
 // The folder of the running executable; empty when it cannot be found.
 std::filesystem::path executableFolder();
 
+// Whether the folder belongs to the user running the program.
+bool isOwnFolder(const std::filesystem::path& folder);
+
+// `folder`, made where missing, as a real path (no link in it) when nobody but the user and the
+// system's administrator can change what it holds or where its name leads: it is the user's own
+// and writable by nobody else, and so is every folder on the way to it, unless the way passes a
+// folder where others may add names but never move or remove one of ours (a sticky one like
+// /tmp). A link on the way counts only when it is the user's or the administrator's. Empty
+// otherwise. Folders made here are the user's alone.
+std::filesystem::path privateFolder(const std::filesystem::path& folder);
+
+// What tells one file from another whatever its name: a file that took a name's place since is
+// another file. Only regular files have one here; nothing for anything else, a link included.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
+
 // The content of the regular file at `path`, opened without following a symbolic link at the
 // last step and checked on the opened file itself; nothing when larger than `maxBytes`.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes);

@@ -59,11 +59,17 @@ std::string pageAddress(std::string_view path)
 
 bool isWebAddress(std::string_view address)
 {
-    // A line break or other control character has no place in an address and could confuse the handler.
-    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
-    return std::ranges::none_of(address, isControl) && std::ranges::any_of(WebSchemes, [&](std::string_view scheme) {
-        return startsWithIgnoringCase(address, scheme);
-    });
+    // A line break or other control character has no place in an address and could confuse the
+    // handler: C0, DEL and C1 alike, and the line and paragraph separators. Bytes that are no
+    // UTF-8 would reach it as some other encoding's characters, a C1 control among them.
+    const auto text = QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()));
+    const auto isControl = [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    };
+    return text.toUtf8() == QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))
+        && std::ranges::none_of(text, isControl) && std::ranges::any_of(WebSchemes, [&](std::string_view scheme) {
+               return startsWithIgnoringCase(address, scheme);
+           });
 }
 
 void openWebAddress(const std::string& address)

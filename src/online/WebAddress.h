@@ -24,7 +24,8 @@ std::string pageAddress(std::string_view path);     // "http://www." + host + pa
 // javascript:) could start a local program, so it is ignored without a word.
 void openWebAddress(const std::string& address);
 
-// True for the addresses that openWebAddress hands over: http:// or https:// (any case), no control characters.
+// True for the addresses that openWebAddress hands over: UTF-8 text beginning with http:// or
+// https:// (any case), with no control characters and no line or paragraph separators.
 bool isWebAddress(std::string_view address);
 
 // Tests capture what would be opened instead of starting a browser. Returns the previous

@@ -2,6 +2,8 @@
 #include "windows/Layout.h"
 
 #include "resources/Fonts.h"
+#include "windows/Look.h"
+#include "windows/QtCzech.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -13,6 +15,18 @@ QFont programFont()
 {
     // The default 8-point dialog font, sized in pixels so that the twips layout holds on any screen.
     return fonts::font(fonts::Face::Sans, 11);
+}
+
+void prepareApplication()
+{
+    fonts::loadCarriedFaces();
+    // Menus and tooltips in the windows' own face too; the desktop's default face would be one
+    // more font file and font engine held for the whole run.
+    QApplication::setFont(programFont());
+    useLightLook();
+    loadQtCzech();
+    // The program ends only through its main window, never because some other window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 void showModal(QWidget& window)

@@ -63,6 +63,10 @@ private:
     static inline Form* current = nullptr;
 };
 
+// The program-wide settings every start makes once the application object exists: the faces,
+// the light look, Qt's Czech texts, and an end only through the main window.
+void prepareApplication();
+
 // Shows a window modally: returns when the window has been closed.
 void showModal(QWidget& window);
 

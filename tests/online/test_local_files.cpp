@@ -1,11 +1,13 @@
 #include "online/LocalFiles.h"
 
+#include "BuildInfo.h"
 #include "TestFiles.h"
 
 #include <QCoreApplication>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <gtest/gtest.h>
@@ -64,6 +66,27 @@ protected:
             TestFiles::writeFile(folder.file("file"), "");
             return folder.file("file/app");
         }
+        if (text == "{installed}")
+            return buildinfo::InstallBinFolder;
+        if (text == "{packaged}")
+            return buildinfo::PackageBinFolder;
+#ifndef _WIN32
+        if (text == "{foreign}") { // another user's folder that this one may write to
+            if (geteuid() != 0)
+                return "/tmp";
+            fs::create_directory(folder.file("foreign"));
+            EXPECT_EQ(chown(folder.file("foreign").c_str(), 65534, 65534), 0);
+            return folder.file("foreign");
+        }
+        if (text == "{planted}") { // a link that someone else put in a shared folder
+            fs::create_directory(folder.file("elsewhere"));
+            fs::create_directory(folder.file("shared"));
+            fs::permissions(folder.file("shared"), fs::perms::all | (geteuid() == 0 ? fs::perms::sticky_bit : fs::perms::none));
+            fs::create_directory_symlink(folder.file("elsewhere"), folder.file("shared/app"));
+            EXPECT_EQ(lchown(folder.file("shared/app").c_str(), geteuid() == 0 ? 65534 : geteuid(), -1), 0);
+            return folder.file("shared/app");
+        }
+#endif
         if (text == "{locked}")
 #ifdef _WIN32
             return folder.file("missing"); // a folder nobody can write to needs access lists
@@ -90,7 +113,7 @@ TEST_P(DownloadFolderChoice, TakesTheExecutablesFolderOrTheCache)
         EXPECT_FALSE(fs::exists(folder.file("cache")));
     else
         EXPECT_TRUE(TestFiles::entries(chosen).empty());
-    const std::set<std::string> allowed{"cache", "file"};
+    const std::set<std::string> allowed{"cache", "file", "foreign", "shared", "elsewhere"};
     EXPECT_TRUE(std::ranges::includes(allowed, TestFiles::entries(folder.path())));
 }
 
@@ -103,8 +126,17 @@ INSTANTIATE_TEST_SUITE_P(Folders, DownloadFolderChoice, testing::Values(
     FolderCase{"NoCacheEither", "{locked}", "", ""},
     FolderCase{"RelativeCache", "", "cache", ""},
     FolderCase{"RootCache", "", "{root}", ""},
-    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""}),
+    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""},
+    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"},
+    FolderCase{"PackagedCopyUsesTheCache", "{packaged}", "{cache}", "{cache}"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(FoldersOthersControl, DownloadFolderChoice, testing::Values(
+    FolderCase{"AnotherUsersFolderUsesTheCache", "{foreign}", "{cache}", "{cache}"},
+    FolderCase{"CacheThroughAPlantedLinkIsRefused", "{locked}", "{planted}", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
 
 TEST(LocalFiles, OwnFilesHaveAbsolutePathsOutsideTheRoot)
 {
@@ -150,6 +182,21 @@ TEST(LocalFiles, DeletesRegularFilesOnly)
     deleteFileQuietly("precious"); // relative: never the working folder's file
     EXPECT_EQ(TestFiles::entries(folder.path()), std::set<std::string>(others.begin(), others.end()));
     EXPECT_EQ(TestFiles::readFile(elsewhere.file("precious")), "keep");
+}
+
+TEST(LocalFiles, RemovesOnlyItsOwnFilesAsTheyWereMade)
+{
+    TestFiles::Folder folder;
+    for (const char* name : {"version", "reklama.bmp", "kept"}) {
+        TestFiles::writeFile(folder.file(name), name);
+        rememberOwnFile(folder.file(name));
+    }
+    fs::rename(folder.file("kept"), folder.file("moved"));
+    TestFiles::writeFile(folder.file("kept"), "someone else's, under our name");
+    deleteFileQuietly(folder.file("reklama.bmp"));
+    TestFiles::writeFile(folder.file("reklama.bmp"), "a later download's");
+    removeOwnFiles();
+    EXPECT_EQ(TestFiles::entries(folder.path()), (std::set<std::string>{"kept", "moved", "reklama.bmp"}));
 }
 
 TEST(LocalFiles, ReadsOnlyRegularFilesWithinTheCap)

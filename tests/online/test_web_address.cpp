@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(WebAddress, OpeningAddresses, testing::Values(
     AddressCase{"OneSlash", "http:/example.org", false},
     AddressCase{"Ftp", "ftp://example.org", false},
     AddressCase{"LineBreakInside", "http://example.org\nfile:///etc/passwd", false},
-    AddressCase{"NulInside", std::string("http://example.org\0x", 20), false}),
+    AddressCase{"NulInside", std::string("http://example.org\0x", 20), false},
+    AddressCase{"C1ControlInside", "http://example.org/\u0085file:///etc/passwd", false},
+    AddressCase{"LineSeparatorInside", "http://example.org/\u2028file:///etc/passwd", false},
+    AddressCase{"NoValidText", "http://example.org/\x85", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WebAddressLauncher, ReturnsThePreviousLauncherAndRestores)

@@ -2,10 +2,12 @@
 # maker's server's own faults (`fake_maker_server --list`); the folder cases below plant
 # something hostile beside the program and talk to a well-behaved server, or to none when the
 # planted file must be what the program reads. Each case may have prepare_*, during_banner_*,
-# check_about_* and verify_* steps; they see $work, $app, $fault, $runner and call problem.
+# check_about_* and verify_* steps; they see $work, $app, $fault, $runner and call problem. A
+# case whose prepare_* sets expected_status ends the program in its ends_early_* step instead.
 
 folder_cases=(link_version link_banner dangling_link dir_version readonly_folder unreadable_file
-  full_disk leftover_1g stale_temp non_utf8_folder silent_resolver)
+  full_disk leftover_1g stale_temp non_utf8_folder silent_resolver file_size_limit sigterm_download
+  display_lost)
 
 all_cases() {
   "$fake_maker_server" --list
@@ -137,6 +139,23 @@ time.sleep(120)' "$address" "$work/resolver-ready" &
   printf 'nameserver %s\n' "$address" >"$work/resolv.conf"
   direct=1
   runner=(unshare -m -- sh -c 'mount --bind "$0" /etc/resolv.conf && exec "$@"' "$work/resolv.conf")
+}
+
+# The banner is larger than the limit: its write is refused, and the download fails.
+prepare_file_size_limit() { runner=(bash -c 'ulimit -f 64 && exec "$@"' bash); }
+
+# Ended early, by the case itself: what the program downloaded goes with it.
+prepare_sigterm_download() { fault=drip expected_status=143; }
+ends_early_sigterm_download() {
+  wait_for 20 compgen -G "$app/*.part" >/dev/null || problem "no download under way"
+  kill -TERM "$app_pid"
+}
+prepare_display_lost() { expected_status=1; }
+ends_early_display_lost() {
+  wait_for 45 window_shown Form6 && wait_for 10 test -f "$app/reklama.bmp" -a -f "$app/version" ||
+    problem "no banner with its files"
+  kill "$xvfb_pid" && wait "$xvfb_pid"
+  xvfb_pid=""
 }
 
 # --- banners -----------------------------------------------------------------------------------
