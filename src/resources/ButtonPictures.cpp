@@ -14,27 +14,25 @@ namespace pictures {
 namespace {
 namespace small {
 
-// Downscales part of a big picture by area averaging, which keeps its lines and colours
-// readable where plain sampling would drop them.
-// Paints the source straight through a scaled painter: rendering it whole and scaling the
-// image down would cost the main window's start-up several times as much.
-void paintReduced(QPainter& p, const Picture& source, const QRect& part, const QSize& size)
+// Paints part of a big picture, in its reduced detail, straight through a scaled painter: the
+// shrunken lines and colours come out antialiased as an area average would make them, at the
+// cost of a few hundred rectangles.
+void paintReduced(QPainter& p, void (*paint)(QPainter&, Detail), const QRect& part, const QSize& size)
 {
     const QRect target(QPoint(0, 0), size);
     p.save();
     p.fillRect(target, Qt::white);
     p.setClipRect(target);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(qreal(size.width()) / part.width(), qreal(size.height()) / part.height());
     p.translate(-part.topLeft());
-    source.paint(p);
+    paint(p, Detail::Reduced);
     p.restore();
 }
 
 void paintTableMiniature(QPainter& p)
 {
-    paintReduced(p, WeightTable, QRect(0, 0, WeightTable.width, WeightTable.height),
+    paintReduced(p, paintWeightTable, QRect(0, 0, WeightTable.width, WeightTable.height),
                  QSize(TableMiniature.width, TableMiniature.height));
 }
 
@@ -42,7 +40,7 @@ void paintTableMiniature(QPainter& p)
 void paintChartMiniature(QPainter& p)
 {
     const QSize size(ChartMiniature.width, ChartMiniature.height);
-    paintReduced(p, WeightChart, weightChartFrame(), size);
+    paintReduced(p, paintWeightChartBands, weightChartFrame(), size);
     fillFrame(p, QRect(QPoint(0, 0), size), 1, QColor(64, 64, 64));
 }
 
