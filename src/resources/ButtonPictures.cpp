@@ -53,12 +53,22 @@ QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
     return stroker.createStroke(centreLine).simplified();
 }
 
-QPainterPath questionMark()
+// The question mark and the icon's letters are cut from glyph outlines, which scale without
+// loss. They take them at the size of the main window's bold result line, whose font is loaded
+// anyway: loading the face at a size of its own would cost more than painting the picture.
+constexpr int OutlineSize = 13;
+
+QPainterPath outline(const QString& text, qreal size)
 {
     QPainterPath path;
-    path.addText(0, 0, sansFont(24, true), QStringLiteral("?"));
-    const QRectF bounds = path.boundingRect();
-    return path.translated(QPointF(16, 16.5) - bounds.center());
+    path.addText(0, 0, sansFont(OutlineSize, true), text);
+    return QTransform::fromScale(size / OutlineSize, size / OutlineSize).map(path);
+}
+
+QPainterPath questionMark()
+{
+    const QPainterPath path = outline(QStringLiteral("?"), 24);
+    return path.translated(QPointF(16, 16.5) - path.boundingRect().center());
 }
 
 QPainterPath tick()
@@ -154,14 +164,14 @@ void paintIcon(QPainter& p)
     const qreal height = small ? width / 1.3 : 18;
     const QRectF target((32 - width) / 2, (32 - height) / 2, width, height);
 
-    QPainterPath letters;
-    letters.addText(0, 0, sansFont(20, true), QStringLiteral("BMI"));
-    const QRectF bounds = letters.boundingRect();
+    // The window icon is painted at four sizes in a row: the letters are cut once.
+    static const QPainterPath cut = outline(QStringLiteral("BMI"), 20);
+    const QRectF bounds = cut.boundingRect();
     QTransform fit;
     fit.translate(target.left(), target.top());
     fit.scale(target.width() / bounds.width(), target.height() / bounds.height());
     fit.translate(-bounds.left(), -bounds.top());
-    letters = fit.map(letters);
+    const QPainterPath letters = fit.map(cut);
 
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(yellow, small ? 2 * pixel : 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
