@@ -14,27 +14,25 @@ namespace pictures {
 namespace {
 namespace small {
 
-// Downscales part of a big picture by area averaging, which keeps its lines and colours
-// readable where plain sampling would drop them.
-// Paints the source straight through a scaled painter: rendering it whole and scaling the
-// image down would cost the main window's start-up several times as much.
-void paintReduced(QPainter& p, const Picture& source, const QRect& part, const QSize& size)
+// Paints part of a big picture, in its reduced detail, straight through a scaled painter: the
+// shrunken lines and colours come out antialiased as an area average would make them, at the
+// cost of a few hundred rectangles.
+void paintReduced(QPainter& p, void (*paint)(QPainter&, Detail), const QRect& part, const QSize& size)
 {
     const QRect target(QPoint(0, 0), size);
     p.save();
     p.fillRect(target, Qt::white);
     p.setClipRect(target);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(qreal(size.width()) / part.width(), qreal(size.height()) / part.height());
     p.translate(-part.topLeft());
-    source.paint(p);
+    paint(p, Detail::Reduced);
     p.restore();
 }
 
 void paintTableMiniature(QPainter& p)
 {
-    paintReduced(p, WeightTable, QRect(0, 0, WeightTable.width, WeightTable.height),
+    paintReduced(p, paintWeightTable, QRect(0, 0, WeightTable.width, WeightTable.height),
                  QSize(TableMiniature.width, TableMiniature.height));
 }
 
@@ -42,7 +40,7 @@ void paintTableMiniature(QPainter& p)
 void paintChartMiniature(QPainter& p)
 {
     const QSize size(ChartMiniature.width, ChartMiniature.height);
-    paintReduced(p, WeightChart, weightChartFrame(), size);
+    paintReduced(p, paintWeightChartBands, weightChartFrame(), size);
     fillFrame(p, QRect(QPoint(0, 0), size), 1, QColor(64, 64, 64));
 }
 
@@ -55,12 +53,22 @@ QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
     return stroker.createStroke(centreLine).simplified();
 }
 
-QPainterPath questionMark()
+// The question mark and the icon's letters are cut from glyph outlines, which scale without
+// loss. They take them at the size of the main window's bold result line, whose font is loaded
+// anyway: loading the face at a size of its own would cost more than painting the picture.
+constexpr int OutlineSize = 13;
+
+QPainterPath outline(const QString& text, qreal size)
 {
     QPainterPath path;
-    path.addText(0, 0, sansFont(24, true), QStringLiteral("?"));
-    const QRectF bounds = path.boundingRect();
-    return path.translated(QPointF(16, 16.5) - bounds.center());
+    path.addText(0, 0, sansFont(OutlineSize, true), text);
+    return QTransform::fromScale(size / OutlineSize, size / OutlineSize).map(path);
+}
+
+QPainterPath questionMark()
+{
+    const QPainterPath path = outline(QStringLiteral("?"), 24);
+    return path.translated(QPointF(16, 16.5) - path.boundingRect().center());
 }
 
 QPainterPath tick()
@@ -156,14 +164,14 @@ void paintIcon(QPainter& p)
     const qreal height = small ? width / 1.3 : 18;
     const QRectF target((32 - width) / 2, (32 - height) / 2, width, height);
 
-    QPainterPath letters;
-    letters.addText(0, 0, sansFont(20, true), QStringLiteral("BMI"));
-    const QRectF bounds = letters.boundingRect();
+    // The window icon is painted at four sizes in a row: the letters are cut once.
+    static const QPainterPath cut = outline(QStringLiteral("BMI"), 20);
+    const QRectF bounds = cut.boundingRect();
     QTransform fit;
     fit.translate(target.left(), target.top());
     fit.scale(target.width() / bounds.width(), target.height() / bounds.height());
     fit.translate(-bounds.left(), -bounds.top());
-    letters = fit.map(letters);
+    const QPainterPath letters = fit.map(cut);
 
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(yellow, small ? 2 * pixel : 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

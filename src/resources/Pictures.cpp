@@ -21,15 +21,17 @@ const Picture WeightChart{799, 444, paintWeightChart};
 const Picture RangeWarning{46, 46, paintRangeWarning};
 const Picture BuiltInBanner{468, 60, paintBuiltInBanner};
 
-QImage render(const Picture& picture, qreal devicePixelRatio)
+QImage render(const Picture& picture, qreal devicePixelRatio, const QColor& ground)
 {
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    QImage image(qCeil(picture.width * dpr), qCeil(picture.height * dpr),
-                 QImage::Format_ARGB32_Premultiplied);
+    // On an opaque ground the image needs no alpha, which also spares a check of every pixel
+    // when it becomes a pixmap.
+    const QImage::Format format = ground.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    QImage image(qCeil(picture.width * dpr), qCeil(picture.height * dpr), format);
     if (image.isNull())
         return image;
     image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
+    image.fill(ground);
     if (picture.paint) {
         QPainter painter(&image);
         // The painter scales up to the image's ratio by itself, but never down: a ratio below 1

@@ -37,8 +37,9 @@ extern const Picture BuiltInBanner;  // 468 x 60, Form6 Picture1 when no banner 
 // The height a row (0..23) of the weights table shows in its first cell, or nothing past the table.
 const char* weightTableRowHeight(int row);
 
-// Renders a picture into an ARGB image of width*dpr x height*dpr with that device pixel ratio
-// (crisp on high-DPI screens). Needs a QGuiApplication for the fonts.
-QImage render(const Picture& picture, qreal devicePixelRatio = 1.0);
+// Renders a picture into an image of width*dpr x height*dpr with that device pixel ratio (crisp
+// on high-DPI screens), painted over `ground`: ARGB, or RGB on an opaque ground. Needs a
+// QGuiApplication for the fonts.
+QImage render(const Picture& picture, qreal devicePixelRatio = 1.0, const QColor& ground = Qt::transparent);
 
 } // namespace pictures

@@ -49,15 +49,18 @@ const std::array<Band, 6> Bands{{
     {"Morbidní obezita", NoCurve, QColor(254, 0, 0), 160},
 }};
 
-QPolygonF curve(qreal bmi)
+// Every half centimetre the curves stay smooth on the whole chart; a reduced copy cannot tell
+// the straight pieces of every five from a curve.
+QPolygonF curve(qreal bmi, Detail detail)
 {
+    const qreal step = detail == Detail::Full ? 0.5 : 5;
     QPolygonF line;
-    for (qreal h = MinHeight; h <= MaxHeight; h += 0.5)
+    for (qreal h = MinHeight; h <= MaxHeight; h += step)
         line << QPointF(columnOf(h), rowOf(weightAt(bmi, h)));
     return line;
 }
 
-void paintBands(QPainter& p)
+void paintBands(QPainter& p, Detail detail)
 {
     p.save();
     p.setClipRect(Inside);
@@ -65,7 +68,7 @@ void paintBands(QPainter& p)
     p.fillRect(Inside, Bands.back().fill);
     // Each band below overpaints everything under its upper curve, top band first.
     for (int i = int(Bands.size()) - 2; i >= 0; --i) {
-        QPolygonF area = curve(Bands[i].upperBmi);
+        QPolygonF area = curve(Bands[i].upperBmi, detail);
         area << QPointF(Frame.right() + 1, Frame.bottom() + 1)
              << QPointF(Frame.left(), Frame.bottom() + 1);
         p.setPen(Qt::NoPen);
@@ -75,11 +78,11 @@ void paintBands(QPainter& p)
     p.setPen(QPen(QColor(40, 40, 40), 1));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i + 1 < int(Bands.size()); ++i)
-        p.drawPolyline(curve(Bands[i].upperBmi));
+        p.drawPolyline(curve(Bands[i].upperBmi, detail));
     p.restore();
 }
 
-void paintBandNames(QPainter& p)
+void paintBandNames(QPainter& p, Detail detail)
 {
     p.setFont(sansFont(13, true));
     p.setPen(Qt::black);
@@ -93,7 +96,7 @@ void paintBandNames(QPainter& p)
         const qreal kgPerCm = 2 * weight / h;
         const qreal degrees = -qRadiansToDegrees(qAtan2(kgPerCm * model::weightChart::RowsPerKg, model::weightChart::ColumnsPerCm));
         drawRotatedText(p, QPointF(columnOf(h), rowOf(weight)), degrees,
-                        QRectF(-80, -9, 160, 18), Qt::AlignCenter, QString::fromUtf8(band.name));
+                        QRectF(-80, -9, 160, 18), Qt::AlignCenter, QString::fromUtf8(band.name), detail);
     }
 }
 
@@ -124,8 +127,8 @@ void paintAxes(QPainter& p)
 void paintChart(QPainter& p)
 {
     p.fillRect(QRect(0, 0, 799, 444), Qt::white);
-    paintBands(p);
-    paintBandNames(p);
+    paintBands(p, Detail::Full);
+    paintBandNames(p, Detail::Full);
     paintAxes(p);
 }
 
@@ -175,6 +178,13 @@ void paintRangeWarning(QPainter& p)
 } // namespace
 
 void paintWeightChart(QPainter& p) { chart::paintChart(p); }
+
+void paintWeightChartBands(QPainter& p, Detail detail)
+{
+    chart::paintBands(p, detail);
+    chart::paintBandNames(p, detail);
+}
+
 QRect weightChartFrame() { return chart::Frame; }
 void paintRangeWarning(QPainter& p) { warning::paintRangeWarning(p); }
 

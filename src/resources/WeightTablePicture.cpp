@@ -106,22 +106,22 @@ const std::array<Row, DataRows + 1> Rows{{
 constexpr int TextSize = 12;
 constexpr int Columns = 6;
 
-void paintHeading(QPainter& p)
+void paintHeading(QPainter& p, Detail detail)
 {
     const QRect heightLabel = headingCell(0, 0, 0, 3);
     p.fillRect(heightLabel, LabelGrey);
     p.setPen(Qt::black);
     p.setFont(monoFont(TextSize, true));
-    p.drawText(heightLabel, Qt::AlignCenter, QStringLiteral("Výška\nv cm"));
-    p.drawText(headingCell(1, Columns, 0), Qt::AlignCenter, QStringLiteral("Hmotnost v kg"));
-    p.drawText(headingCell(1, 3, 1), Qt::AlignCenter, QStringLiteral("MUŽI"));
-    p.drawText(headingCell(4, Columns, 1), Qt::AlignCenter, QStringLiteral("ŽENY"));
+    drawText(p, heightLabel, Qt::AlignCenter, QStringLiteral("Výška\nv cm"), detail);
+    drawText(p, headingCell(1, Columns, 0), Qt::AlignCenter, QStringLiteral("Hmotnost v kg"), detail);
+    drawText(p, headingCell(1, 3, 1), Qt::AlignCenter, QStringLiteral("MUŽI"), detail);
+    drawText(p, headingCell(4, Columns, 1), Qt::AlignCenter, QStringLiteral("ŽENY"), detail);
     p.setFont(monoFont(TextSize));
     for (int c = 1; c <= Columns; ++c) {
         const QRect box = headingCell(c, c, 2);
         p.fillRect(box, kindOf(c).header);
         p.setPen(kindOf(c).headerText);
-        p.drawText(box, Qt::AlignCenter, QString::fromUtf8(kindOf(c).name));
+        drawText(p, box, Qt::AlignCenter, QString::fromUtf8(kindOf(c).name), detail);
     }
 }
 
@@ -131,21 +131,24 @@ QString footerText(const char* text)
     return QString::fromUtf8(text).replace(QStringLiteral("–"), QStringLiteral("–\n"));
 }
 
-void paintBody(QPainter& p)
+void paintBody(QPainter& p, Detail detail)
 {
+    // Each column's colour runs down its data rows in one piece; the rules between the rows are
+    // drawn over it later.
+    for (int c = 0; c <= Columns; ++c) {
+        p.fillRect(cell(c, 0).united(cell(c, FooterRow - 1)), c == 0 ? LabelGrey : kindOf(c).cell);
+        p.fillRect(cell(c, FooterRow), c == 0 ? LabelGrey : kindOf(c).header);
+    }
     for (int r = 0; r <= FooterRow; ++r) {
         const bool footer = r == FooterRow;
         p.setFont(monoFont(TextSize, footer));
-        p.fillRect(cell(0, r), LabelGrey);
         p.setPen(Qt::black);
-        p.drawText(cell(0, r), Qt::AlignCenter, QString::fromUtf8(Rows[r].label));
+        drawText(p, cell(0, r), Qt::AlignCenter, QString::fromUtf8(Rows[r].label), detail);
         for (int c = 1; c <= Columns; ++c) {
             const ColumnKind& kind = kindOf(c);
-            p.fillRect(cell(c, r), footer ? kind.header : kind.cell);
             p.setPen(footer ? kind.headerText : QColor(Qt::black));
             const char* text = Rows[r].cells[c - 1];
-            p.drawText(cell(c, r), Qt::AlignCenter,
-                       footer ? footerText(text) : QString::fromUtf8(text));
+            drawText(p, cell(c, r), Qt::AlignCenter, footer ? footerText(text) : QString::fromUtf8(text), detail);
         }
     }
 }
@@ -167,11 +170,11 @@ void paintRules(QPainter& p)
     }
 }
 
-void paintTable(QPainter& p)
+void paintTable(QPainter& p, Detail detail)
 {
     p.fillRect(QRect(0, 0, Width, Height), Qt::white);
-    paintHeading(p);
-    paintBody(p);
+    paintHeading(p, detail);
+    paintBody(p, detail);
     paintRules(p);
 }
 
@@ -179,7 +182,8 @@ void paintTable(QPainter& p)
 
 } // namespace
 
-void paintWeightTable(QPainter& p) { table::paintTable(p); }
+void paintWeightTable(QPainter& p) { table::paintTable(p, Detail::Full); }
+void paintWeightTable(QPainter& p, Detail detail) { table::paintTable(p, detail); }
 
 const char* weightTableRowHeight(int row)
 {

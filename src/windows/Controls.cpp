@@ -142,6 +142,9 @@ Picture::Picture(const pictures::Picture& picture) : source(&picture)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Such a picture paints its own ground: nothing beneath it needs painting first, which
+    // spares the window's background at every blink of a marker lying over it.
+    setAttribute(Qt::WA_OpaquePaintEvent, picture.onButtonFace);
 }
 
 void Picture::actAsButton()
@@ -156,20 +159,26 @@ void Picture::setPixmap(const QPixmap& pixmap)
     update();
 }
 
-void Picture::paintEvent(QPaintEvent* event)
+void Picture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
     // Painting the light ground itself keeps the picture readable whatever the window's colour.
-    if (source->onButtonFace)
-        painter.fillRect(rect(), pictures::ButtonFace);
     if (!loaded.isNull()) {
+        if (source->onButtonFace)
+            painter.fillRect(rect(), pictures::ButtonFace);
         painter.drawPixmap(0, 0, loaded);
     } else {
+        // A rendered picture holds its ground; only a control larger than it needs more.
         const qreal ratio = devicePixelRatioF();
+        const QColor ground = source->onButtonFace ? pictures::ButtonFace : QColor(Qt::transparent);
         if (cache.isNull() || cache.devicePixelRatio() != ratio)
-            cache = QPixmap::fromImage(pictures::render(*source, ratio));
+            cache = QPixmap::fromImage(pictures::render(*source, ratio, ground));
         painter.drawPixmap(0, 0, cache);
+        const QRect drawn(0, 0, source->width, source->height);
+        if (source->onButtonFace && !drawn.contains(rect())) {
+            for (const QRect& beyond : QRegion(rect()) - drawn)
+                painter.fillRect(beyond, ground);
+        }
     }
     painter.end();
     if (button)

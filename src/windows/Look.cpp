@@ -4,6 +4,7 @@
 #include "windows/Labels.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyle>
@@ -73,28 +74,56 @@ void keepOptionCirclesWhole(QWidget& window)
 
 // ---- Frame --------------------------------------------------------------------------------
 
-QRect Frame::captionRect() const
+const Frame::Caption& Frame::caption() const
 {
-    const QFontMetrics metrics = fontMetrics();
-    return QRect(CaptionIndent + CaptionPadding, 0, metrics.horizontalAdvance(title()), metrics.height());
+    if (!laidOut || laidOut->title != title()) {
+        QStaticText text(visibleCaption(title()));
+        text.setTextFormat(Qt::PlainText);
+        const QFontMetrics metrics = fontMetrics();
+        const int width = metrics.horizontalAdvance(text.text());
+        laidOut = Caption{title(), text, QRect(CaptionIndent + CaptionPadding, 0, width, metrics.height())};
+    }
+    return *laidOut;
 }
+
+QRect Frame::captionRect() const { return caption().rect; }
 
 int Frame::borderTop() const { return captionRect().center().y(); }
 
-void Frame::paintEvent(QPaintEvent*)
+void Frame::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        laidOut.reset();
+    QGroupBox::changeEvent(event);
+}
+
+void Frame::paintEvent(QPaintEvent* event)
+{
+    const Caption& shown = caption();
+    const int top = shown.rect.center().y();
+    const QRect border(0, top, width(), height() - top);
+    // Most repaints are of a box inside, and touch neither the border nor the caption.
+    constexpr int BorderWidth = 2;
+    const QRect damaged = event->rect();
+    const bool onBorder = !border.adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth).contains(damaged);
+    const bool onCaption = !shown.text.text().isEmpty() && damaged.intersects(shown.rect);
+    if (!onBorder && !onCaption)
+        return;
+
     QPainter painter(this);
-    const QRect caption = captionRect();
-    const int top = borderTop();
-    // The etched border (a dark line with a light one beside it) leaves a gap for the caption.
-    QRegion outside(rect());
-    if (!title().isEmpty())
-        outside -= caption.adjusted(-CaptionPadding, 0, CaptionPadding, 0);
-    painter.setClipRegion(outside);
-    qDrawShadeRect(&painter, QRect(0, top, width(), height() - top), palette(), true, 1);
-    painter.setClipping(false);
-    style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
-                          palette(), isEnabled(), title(), QPalette::WindowText);
+    if (onBorder) {
+        // The etched border (a dark line with a light one beside it) leaves a gap for the caption.
+        QRegion outside(rect());
+        if (!shown.text.text().isEmpty())
+            outside -= shown.rect.adjusted(-CaptionPadding, 0, CaptionPadding, 0);
+        painter.setClipRegion(outside);
+        qDrawShadeRect(&painter, border, palette(), true, 1);
+        painter.setClipping(false);
+    }
+    if (onCaption) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawStaticText(shown.rect.topLeft(), shown.text);
+    }
 }
 
 } // namespace windows

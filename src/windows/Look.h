@@ -5,6 +5,9 @@
 
 #include <QGroupBox>
 #include <QPalette>
+#include <QStaticText>
+
+#include <optional>
 
 namespace windows {
 
@@ -33,6 +36,20 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The caption as laid out for its title and font. A box inside the frame repaints the
+    // frame beneath it at every blink of its text cursor; shaping the caption each time would
+    // cost more than the blink itself.
+    struct Caption {
+        QString title;
+        QStaticText text;
+        QRect rect;
+    };
+    const Caption& caption() const;
+
+    mutable std::optional<Caption> laidOut;
 };
 
 } // namespace windows
