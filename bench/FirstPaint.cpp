@@ -50,7 +50,10 @@ void waitForXServer()
 
 } // namespace
 
-void markPhase(const char* name) { phases().emplace_back(name, monotonicNanoseconds()); }
+void markPhase(const char* name)
+{
+    phases().emplace_back(name, monotonicNanoseconds());
+}
 
 FirstPaintProbe::FirstPaintProbe(QWidget& watched) : window(&watched)
 {

@@ -95,8 +95,8 @@ int main(int argc, char* argv[])
     PaintRecorder chart(&form.Image1);
     PaintRecorder window(nullptr);
     const QRegion marker = markerOnChart(form);
-    std::printf("chart %dx%d = %lld px, marker rectangle %lld px\n", form.Image1.width(),
-                form.Image1.height(), area(form.Image1.rect()), area(marker));
+    std::printf("chart %dx%d = %lld px, marker rectangle %lld px\n", form.Image1.width(), form.Image1.height(),
+                area(form.Image1.rect()), area(marker));
 
     bool onlyMarker = true;
     for (int tick = 1; tick <= Ticks; ++tick) {
@@ -108,8 +108,8 @@ int main(int argc, char* argv[])
         onlyMarker = onlyMarker && inside;
         std::printf("tick %d: chart %d paint event(s), %lld px, bounds %dx%d%s; whole window %d event(s), %lld px\n",
                     tick, chart.events, area(chart.painted), chart.painted.boundingRect().width(),
-                    chart.painted.boundingRect().height(), inside ? "" : " (beyond the marker)",
-                    window.events, area(window.painted));
+                    chart.painted.boundingRect().height(), inside ? "" : " (beyond the marker)", window.events,
+                    area(window.painted));
     }
     std::printf("blink repaints only the marker: %s\n", onlyMarker ? "yes" : "no");
     return onlyMarker ? 0 : 1;

@@ -19,6 +19,7 @@ packages=(
   desktop-file-utils appstream lintian        # validating the desktop entry, the metainfo and the package
   dbus at-spi2-core python3-pyatspi           # the accessibility test reads the windows through AT-SPI
   clang libclang-rt-dev                       # fuzz targets (libFuzzer, sanitizer runtimes)
+  clang-format                                # the format check of the C++ sources (.clang-format)
   zlib1g-dev                                  # the fault matrix's test server builds gzip and PNG bombs
 )
 if [ "${1:-}" = --windows ]; then

@@ -7,16 +7,15 @@
 
 namespace {
 
-constexpr char HelpText[] =
-    "Použití: telimer [--help | --version]\n"
-    "\n"
-    "Spočítá index tělesné hmotnosti (BMI) z hmotnosti, výšky a věku, určí pásmo\n"
-    "hmotnosti a vyznačí je v grafech.\n"
-    "\n"
-    "  -h, --help   vypíše tuto nápovědu a skončí\n"
-    "  --version    vypíše název a verzi programu a skončí\n"
-    "\n"
-    "Ostatní argumenty program pomíjí; volby knihovny Qt (například -platform) platí.\n";
+constexpr char HelpText[] = "Použití: telimer [--help | --version]\n"
+                            "\n"
+                            "Spočítá index tělesné hmotnosti (BMI) z hmotnosti, výšky a věku, určí pásmo\n"
+                            "hmotnosti a vyznačí je v grafech.\n"
+                            "\n"
+                            "  -h, --help   vypíše tuto nápovědu a skončí\n"
+                            "  --version    vypíše název a verzi programu a skončí\n"
+                            "\n"
+                            "Ostatní argumenty program pomíjí; volby knihovny Qt (například -platform) platí.\n";
 
 // A full disk or a closed pipe must not pass for a printed answer.
 int finishOutput()

@@ -33,16 +33,16 @@ constexpr float UnitThreshold = 2.88f;
 std::string fixedDecimals(double value, int decimals)
 {
     std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
 std::string exponentForm(double value)
 {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, 6);
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 6);
     std::string text(buffer.data(), result.ptr);
     const auto e = text.find('e');
     std::string mantissa = text.substr(0, e);
@@ -90,8 +90,8 @@ HeightUnit suggestedUnit(float number)
     return number >= UnitThreshold ? HeightUnit::Centimetres : HeightUnit::Metres;
 }
 
-Evaluation evaluate(std::string_view weightText, std::string_view heightText,
-                    std::string_view ageText, std::string_view unitText, float previousHeight)
+Evaluation evaluate(std::string_view weightText, std::string_view heightText, std::string_view ageText,
+                    std::string_view unitText, float previousHeight)
 {
     Evaluation e;
     e.height = heightInCentimetres(readSingle(heightText), heightUnit(unitText), previousHeight);

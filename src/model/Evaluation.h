@@ -33,8 +33,8 @@ struct Evaluation {
 
 // One evaluation of the three input texts and the unit; with no recognised unit the
 // previous height stays.
-Evaluation evaluate(std::string_view weightText, std::string_view heightText,
-                    std::string_view ageText, std::string_view unitText, float previousHeight);
+Evaluation evaluate(std::string_view weightText, std::string_view heightText, std::string_view ageText,
+                    std::string_view unitText, float previousHeight);
 
 // The index rounded to three decimals, ties to even, in its shortest form with the given
 // decimal separator; from 10 000 up the index rounded to a whole number (ties to even again),

@@ -8,8 +8,14 @@
 namespace model {
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Gathers the characters that make up the number, without the skipped blanks, in the form
 // std::from_chars understands ("-12.5e+3"), and estimates its decimal magnitude so that a
@@ -113,8 +119,7 @@ float toSingle(double value)
     // Half-way between FLT_MAX and the next power of two rounds to infinity.
     constexpr double Overflow = 0x1.ffffffp+127;
     if (std::isfinite(value) && std::fabs(value) >= Overflow)
-        return value > 0 ? std::numeric_limits<float>::infinity()
-                         : -std::numeric_limits<float>::infinity();
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
 }
 

@@ -15,6 +15,9 @@ double readNumber(std::string_view text);
 // values beyond the float range become +/- infinity.
 float toSingle(double value);
 
-inline float readSingle(std::string_view text) { return toSingle(readNumber(text)); }
+inline float readSingle(std::string_view text)
+{
+    return toSingle(readNumber(text));
+}
 
 } // namespace model

@@ -30,7 +30,10 @@ std::optional<int> tableRow(float height)
     return weightTable::RowCount - 1;
 }
 
-int tableRowTop(int row) { return weightTable::rowTop(row); }
+int tableRowTop(int row)
+{
+    return weightTable::rowTop(row);
+}
 
 Cross crossPlacement(float weight, float height)
 {

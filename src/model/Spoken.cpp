@@ -27,7 +27,10 @@ std::string_view yearsWord(const std::string& number, std::string_view decimalSe
 
 } // namespace
 
-std::string spokenBand(float bmi) { return collapsedBlanks(bandCaption(bmi)); }
+std::string spokenBand(float bmi)
+{
+    return collapsedBlanks(bandCaption(bmi));
+}
 
 std::string resultAnnouncement(std::optional<float> bmi, std::string_view decimalSeparator)
 {

@@ -93,8 +93,8 @@ std::optional<BitmapHeader> readBitmapHeader(std::string_view bytes)
     const bool knownDepth = h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 || h.bits == 24 || h.bits == 32;
     const bool knownCompression = h.compression == Rgb || (h.compression == Rle8 && h.bits == 8)
         || (h.compression == Rle4 && h.bits == 4) || (h.compression == Bitfields && (h.bits == 16 || h.bits == 32));
-    if (planes != 1 || !knownDepth || !knownCompression || h.width <= 0 || h.height == 0
-        || h.width > MaxBannerSide || std::abs(h.height) > MaxBannerSide)
+    if (planes != 1 || !knownDepth || !knownCompression || h.width <= 0 || h.height == 0 || h.width > MaxBannerSide
+        || std::abs(h.height) > MaxBannerSide)
         return std::nullopt;
     // A run-length stream is always stored bottom-up.
     if ((h.compression == Rle8 || h.compression == Rle4) && h.height < 0)
@@ -202,7 +202,8 @@ std::optional<QImage> decodeBanner(std::string_view bytes)
     // allocate no more than the largest banner needs, and what it made is measured again.
     // The limit is process-wide: it is lowered for this read only, never raised.
     const int previousLimit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(previousLimit > 0 ? std::min(previousLimit, AllocationLimitMiB) : AllocationLimitMiB);
+    QImageReader::setAllocationLimit(previousLimit > 0 ? std::min(previousLimit, AllocationLimitMiB)
+                                                       : AllocationLimitMiB);
     QImage image;
     const bool read = reader.read(&image);
     QImageReader::setAllocationLimit(previousLimit);

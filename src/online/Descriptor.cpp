@@ -32,15 +32,24 @@ std::optional<std::vector<std::string>> readDescriptor(const std::filesystem::pa
     return parseDescriptor(readProfileString(DescriptorSection, BuildId, DescriptorDefault, path), minFields);
 }
 
-const std::string& statusText(const std::vector<std::string>& fields) { return fields.at(StatusText); }
+const std::string& statusText(const std::vector<std::string>& fields)
+{
+    return fields.at(StatusText);
+}
 
 std::string programPageAddress(const std::vector<std::string>& fields)
 {
     return std::string(PagePrefix) + fields.at(ProgramPage);
 }
 
-bool statusEnabled(const std::vector<std::string>& fields) { return fields.at(StatusEnabled).starts_with('1'); }
+bool statusEnabled(const std::vector<std::string>& fields)
+{
+    return fields.at(StatusEnabled).starts_with('1');
+}
 
-const std::string& bannerAddress(const std::vector<std::string>& fields) { return fields.at(BannerAddress); }
+const std::string& bannerAddress(const std::vector<std::string>& fields)
+{
+    return fields.at(BannerAddress);
+}
 
 } // namespace Module1

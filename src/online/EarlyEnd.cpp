@@ -43,7 +43,7 @@ void endAsTheSignalWould()
 
 void onSignal(int signal, void (*handler)(int))
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -52,7 +52,7 @@ void onSignal(int signal, void (*handler)(int))
 
 bool ignoredAtStart(int signal)
 {
-    struct sigaction current {};
+    struct sigaction current { };
     return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 #endif

@@ -85,8 +85,9 @@ bool isInstallFolder([[maybe_unused]] const std::filesystem::path& folder)
     return false;
 #else
     std::error_code error;
-    return std::ranges::any_of(std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
-                               [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
+    return std::ranges::any_of(
+        std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
+        [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
 #endif
 }
 

@@ -15,7 +15,7 @@ namespace {
 // Closes a descriptor when leaving the scope.
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : fd_(fd) {}
+    explicit Descriptor(int fd) : fd_(fd) { }
     ~Descriptor()
     {
         if (fd_ >= 0)
@@ -30,7 +30,10 @@ private:
 };
 
 // Only the user and the administrator may own what leads to a private folder.
-bool isTrustedOwner(uid_t owner) { return owner == ::geteuid() || owner == 0; }
+bool isTrustedOwner(uid_t owner)
+{
+    return owner == ::geteuid() || owner == 0;
+}
 
 // A folder on the way to a private one: others may write there only when it is sticky.
 bool isTrustedFolder(const struct stat& status)
@@ -43,7 +46,7 @@ bool isTrustedFolder(const struct stat& status)
 
 bool isOwnFolder(const std::filesystem::path& folder)
 {
-    struct stat status {};
+    struct stat status { };
     return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
 }
 
@@ -55,7 +58,7 @@ std::filesystem::path privateFolder(const std::filesystem::path& folder)
     // walk passes through is one it has looked at; a link's target joins the names still to walk.
     std::deque<std::filesystem::path> names(std::next(folder.begin()), folder.end());
     std::filesystem::path real = "/";
-    struct stat status {};
+    struct stat status { };
     if (::lstat("/", &status) != 0 || !isTrustedFolder(status))
         return {};
     for (int links = 0; !names.empty();) {
@@ -86,14 +89,15 @@ std::filesystem::path privateFolder(const std::filesystem::path& folder)
         real = next;
     }
     // The folder itself: the user's, and nobody else's to write, sticky or not.
-    if (::lstat(real.c_str(), &status) != 0 || status.st_uid != ::geteuid() || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+    if (::lstat(real.c_str(), &status) != 0 || status.st_uid != ::geteuid()
+        || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return {};
     return real;
 }
 
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
@@ -114,7 +118,7 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
 {
     // O_NONBLOCK: opening a pipe planted under the name must not wait for a writer.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    struct stat status {};
+    struct stat status { };
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
         || static_cast<unsigned long long>(status.st_size) > maxBytes)
         return std::nullopt;

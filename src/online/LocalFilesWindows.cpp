@@ -1,6 +1,8 @@
 #include "online/NativeFiles.h"
 
+// aclapi.h needs the types of windows.h before it.
 #include <windows.h>
+
 #include <aclapi.h>
 
 #include <algorithm>
@@ -10,12 +12,15 @@
 namespace Module1::native {
 namespace {
 
-HANDLE asHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+HANDLE asHandle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
 
 // Closes a handle when leaving the scope.
 class Handle {
 public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
+    explicit Handle(HANDLE handle) : handle_(handle) { }
     ~Handle()
     {
         if (handle_ != INVALID_HANDLE_VALUE)
@@ -60,12 +65,14 @@ bool isOwnFolder(const std::filesystem::path& folder)
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
-                              nullptr, &descriptor) != ERROR_SUCCESS)
+                              nullptr, &descriptor)
+        != ERROR_SUCCESS)
         return false;
     // The user's own account only: folders an administrator made (Program Files) belong to the
     // Administrators group, also when the user is one of them.
     const auto user = currentUser();
-    const bool own = owner && !user.empty() && EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
+    const bool own
+        = owner && !user.empty() && EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
     LocalFree(descriptor);
     return own;
 }
@@ -82,10 +89,12 @@ std::filesystem::path privateFolder(const std::filesystem::path& folder)
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
 {
     // Attributes only, which no sharing mode refuses; a link is opened itself, then refused.
-    const Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    if (file.get() == INVALID_HANDLE_VALUE || !isRegularFile(file.get()) || !GetFileInformationByHandle(file.get(), &info))
+    if (file.get() == INVALID_HANDLE_VALUE || !isRegularFile(file.get())
+        || !GetFileInformationByHandle(file.get(), &info))
         return std::nullopt;
     return FileIdentity{info.dwVolumeSerialNumber, (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }

@@ -32,9 +32,8 @@ std::u32string_view trimmed(std::u32string_view text)
 
 bool equalsIgnoringCase(std::u32string_view a, std::u32string_view b)
 {
-    return std::ranges::equal(a, b, [](char32_t x, char32_t y) {
-        return QChar::toCaseFolded(x) == QChar::toCaseFolded(y);
-    });
+    return std::ranges::equal(a, b,
+                              [](char32_t x, char32_t y) { return QChar::toCaseFolded(x) == QChar::toCaseFolded(y); });
 }
 
 // What the caller's 1000-character buffer would hold: the text up to a NUL, at most 999 characters.
@@ -91,16 +90,16 @@ std::optional<std::u32string_view> findValue(std::u32string_view text, std::u32s
 
 } // namespace
 
-std::string readProfileStringFromBytes(std::string_view section, std::string_view key,
-                                       std::string_view defaultValue, std::string_view fileBytes)
+std::string readProfileStringFromBytes(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                       std::string_view fileBytes)
 {
     const auto text = decodeTextFile(fileBytes);
     const auto value = findValue(text, decodeTextFile(section), decodeTextFile(key));
     return value ? bufferText(unquoted(*value)) : bufferText(decodeTextFile(defaultValue));
 }
 
-std::string readProfileString(std::string_view section, std::string_view key,
-                              std::string_view defaultValue, const std::filesystem::path& path)
+std::string readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                              const std::filesystem::path& path)
 {
     // A file larger than any download is no descriptor of ours, however it got there.
     const auto bytes = readOwnFile(path, MaxDownloadBytes);

@@ -15,11 +15,11 @@ inline constexpr std::size_t MaxProfileValueLength = 999;
 // unreadable file, section or key gives `defaultValue`, and so does a file that is no regular
 // file or is larger than MaxDownloadBytes. Texts are UTF-8; the file may be UTF-8, UTF-16 (with a
 // byte-order mark) or Windows-1250.
-std::string readProfileString(std::string_view section, std::string_view key,
-                              std::string_view defaultValue, const std::filesystem::path& path);
+std::string readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                              const std::filesystem::path& path);
 
 // The same over the bytes of a file already in memory.
-std::string readProfileStringFromBytes(std::string_view section, std::string_view key,
-                                       std::string_view defaultValue, std::string_view fileBytes);
+std::string readProfileStringFromBytes(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                       std::string_view fileBytes);
 
 } // namespace Module1

@@ -5,7 +5,10 @@
 namespace Module1 {
 namespace {
 
-QByteArray environment(const char* name) { return qgetenv(name).trimmed(); }
+QByteArray environment(const char* name)
+{
+    return qgetenv(name).trimmed();
+}
 
 // no_proxy: names separated by commas or blanks, each the host itself or a domain it lies in
 // ("example.org" and ".example.org" alike); "*" alone means every host.

@@ -63,7 +63,10 @@ public:
         QObject::connect(&reply_, &QNetworkReply::requestSent, &reply_, [this] { connected(); });
         QObject::connect(&reply_, &QNetworkReply::metaDataChanged, &reply_, [this] { answered(); });
         QObject::connect(&reply_, &QNetworkReply::readyRead, &reply_, [this] { drain(); });
-        QObject::connect(&reply_, &QNetworkReply::finished, &loop_, [this] { finished_ = true; loop_.quit(); });
+        QObject::connect(&reply_, &QNetworkReply::finished, &loop_, [this] {
+            finished_ = true;
+            loop_.quit();
+        });
         watchdog_.setInterval(WatchInterval);
         QObject::connect(&watchdog_, &QTimer::timeout, &reply_, [this] { watch(); });
     }
@@ -191,10 +194,13 @@ std::optional<QNetworkProxy> proxyWithin(const QUrl& url, long timeoutMs)
             answer->ready = true;
         }
         if (QCoreApplication* application = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(application, [answer] {
-                if (answer->waiting)
-                    answer->waiting->quit();
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                application,
+                [answer] {
+                    if (answer->waiting)
+                        answer->waiting->quit();
+                },
+                Qt::QueuedConnection);
         }
     }).detach();
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);

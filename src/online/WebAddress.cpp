@@ -13,7 +13,9 @@
 #include <utility>
 
 #ifdef _WIN32
+// shellapi.h needs the types of windows.h before it.
 #include <windows.h>
+
 #include <shellapi.h>
 #endif
 
@@ -25,9 +27,8 @@ constexpr std::array<std::string_view, 2> WebSchemes = {"http://", "https://"};
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size()
-        && std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
+        && std::ranges::equal(text.substr(0, prefix.size()), prefix,
+                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 void openWithDesktop(const std::string& address)

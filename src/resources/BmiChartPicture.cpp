@@ -17,12 +17,21 @@ using model::bmiChart::LastAge;
 using model::bmiChart::TopValue;
 
 // Pixels of the picture, where the main window's marker puts the same values in twips.
-qreal rowOf(qreal value) { return model::bmiChart::rowOf(value) / model::TwipsPerPixel; }
-qreal columnOf(qreal age) { return model::bmiChart::columnOf(age) / model::TwipsPerPixel; }
-int gridRow(int value) { return qRound(rowOf(value)); }
+qreal rowOf(qreal value)
+{
+    return model::bmiChart::rowOf(value) / model::TwipsPerPixel;
+}
+qreal columnOf(qreal age)
+{
+    return model::bmiChart::columnOf(age) / model::TwipsPerPixel;
+}
+int gridRow(int value)
+{
+    return qRound(rowOf(value));
+}
 
-const int PlotLeft = qFloor(columnOf(FirstAge));     // 43, the BMI axis
-const int PlotRight = qCeil(columnOf(LastAge));      // 306, first column past age 66
+const int PlotLeft = qFloor(columnOf(FirstAge)); // 43, the BMI axis
+const int PlotRight = qCeil(columnOf(LastAge));  // 306, first column past age 66
 const QColor ZeroLineColour(0, 128, 128);
 
 struct Curve {
@@ -35,24 +44,97 @@ struct Curve {
 const std::vector<Curve>& curves()
 {
     static const std::vector<Curve> table = {
-        {QColor(128, 0, 128), "Podváha",
-         {{18, 18.0}, {22, 18.1}, {26, 18.4}, {30, 18.6}, {34, 19.1}, {38, 19.8}, {42, 20.4},
-          {46, 20.9}, {50, 21.4}, {54, 22.0}, {58, 22.8}, {62, 24.4}, {65, 25.8}}},
-        {QColor(0, 0, 255), "Norma",
-         {{18, 24.0}, {22, 24.1}, {26, 24.3}, {30, 24.6}, {34, 24.8}, {38, 25.3}, {42, 25.8},
-          {46, 26.0}, {50, 26.5}, {54, 27.0}, {58, 27.5}, {62, 28.4}, {66, 29.8}}},
-        {QColor(0, 128, 0), "Nadváha",
-         {{18, 26.9}, {22, 27.0}, {26, 27.5}, {30, 28.9}, {34, 29.8}, {38, 30.5}, {42, 30.7},
-          {46, 31.2}, {50, 31.5}, {54, 32.0}, {58, 32.5}, {62, 32.7}, {66, 33.2}}},
-        {QColor(128, 128, 0), "Obezita I",
-         {{18, 29.9}, {22, 30.0}, {26, 30.6}, {30, 32.6}, {34, 33.7}, {38, 34.4}, {42, 34.7},
-          {46, 35.2}, {50, 35.4}, {54, 35.9}, {58, 36.4}, {62, 36.7}, {66, 37.2}}},
-        {QColor(128, 0, 0), "Obezita II",
-         {{18, 33.1}, {22, 33.2}, {26, 34.3}, {30, 37.0}, {34, 38.8}, {38, 39.4}, {42, 39.6},
-          {46, 40.1}, {50, 40.6}, {54, 40.9}, {58, 41.4}, {62, 41.6}, {66, 42.1}}},
-        {QColor(255, 0, 0), "Obezita III",
-         {{18, 38.0}, {22, 38.1}, {26, 39.3}, {30, 42.2}, {34, 43.3}, {38, 44.3}, {42, 44.8},
-          {44, 45.0}, {45, 50.0}, {46, 50.2}, {50, 50.5}, {54, 51.0}, {58, 51.5}, {62, 51.7},
+        {QColor(128, 0, 128),
+         "Podváha",
+         {{18, 18.0},
+          {22, 18.1},
+          {26, 18.4},
+          {30, 18.6},
+          {34, 19.1},
+          {38, 19.8},
+          {42, 20.4},
+          {46, 20.9},
+          {50, 21.4},
+          {54, 22.0},
+          {58, 22.8},
+          {62, 24.4},
+          {65, 25.8}}},
+        {QColor(0, 0, 255),
+         "Norma",
+         {{18, 24.0},
+          {22, 24.1},
+          {26, 24.3},
+          {30, 24.6},
+          {34, 24.8},
+          {38, 25.3},
+          {42, 25.8},
+          {46, 26.0},
+          {50, 26.5},
+          {54, 27.0},
+          {58, 27.5},
+          {62, 28.4},
+          {66, 29.8}}},
+        {QColor(0, 128, 0),
+         "Nadváha",
+         {{18, 26.9},
+          {22, 27.0},
+          {26, 27.5},
+          {30, 28.9},
+          {34, 29.8},
+          {38, 30.5},
+          {42, 30.7},
+          {46, 31.2},
+          {50, 31.5},
+          {54, 32.0},
+          {58, 32.5},
+          {62, 32.7},
+          {66, 33.2}}},
+        {QColor(128, 128, 0),
+         "Obezita I",
+         {{18, 29.9},
+          {22, 30.0},
+          {26, 30.6},
+          {30, 32.6},
+          {34, 33.7},
+          {38, 34.4},
+          {42, 34.7},
+          {46, 35.2},
+          {50, 35.4},
+          {54, 35.9},
+          {58, 36.4},
+          {62, 36.7},
+          {66, 37.2}}},
+        {QColor(128, 0, 0),
+         "Obezita II",
+         {{18, 33.1},
+          {22, 33.2},
+          {26, 34.3},
+          {30, 37.0},
+          {34, 38.8},
+          {38, 39.4},
+          {42, 39.6},
+          {46, 40.1},
+          {50, 40.6},
+          {54, 40.9},
+          {58, 41.4},
+          {62, 41.6},
+          {66, 42.1}}},
+        {QColor(255, 0, 0),
+         "Obezita III",
+         {{18, 38.0},
+          {22, 38.1},
+          {26, 39.3},
+          {30, 42.2},
+          {34, 43.3},
+          {38, 44.3},
+          {42, 44.8},
+          {44, 45.0},
+          {45, 50.0},
+          {46, 50.2},
+          {50, 50.5},
+          {54, 51.0},
+          {58, 51.5},
+          {62, 51.7},
           {66, 52.2}}},
     };
     return table;
@@ -74,12 +156,11 @@ void paintValueAxis(QPainter& p)
     for (int value = 0; value <= TopValue; value += 10) {
         const int y = gridRow(value);
         p.fillRect(QRect(PlotLeft - 3, y, 3, 1), Qt::black);
-        p.drawText(QRectF(PlotLeft - 30, y - 7, 25, 14), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(value));
+        p.drawText(QRectF(PlotLeft - 30, y - 7, 25, 14), Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
     }
     p.setFont(sansFont(11, true));
-    drawRotatedText(p, QPointF(9, (top + gridRow(0)) / 2.0), -90, QRectF(-50, -7, 100, 14),
-                    Qt::AlignCenter, QStringLiteral("Index BMI"));
+    drawRotatedText(p, QPointF(9, (top + gridRow(0)) / 2.0), -90, QRectF(-50, -7, 100, 14), Qt::AlignCenter,
+                    QStringLiteral("Index BMI"));
 }
 
 void paintAgeAxis(QPainter& p)
@@ -94,8 +175,7 @@ void paintAgeAxis(QPainter& p)
                             Qt::AlignRight | Qt::AlignVCenter, QString::number(age));
     }
     p.setFont(sansFont(11, true));
-    p.drawText(QRectF(PlotLeft, axisRow + 33, PlotRight - PlotLeft, 15), Qt::AlignCenter,
-               QStringLiteral("Věk"));
+    p.drawText(QRectF(PlotLeft, axisRow + 33, PlotRight - PlotLeft, 15), Qt::AlignCenter, QStringLiteral("Věk"));
 }
 
 void paintCurves(QPainter& p)
@@ -130,8 +210,7 @@ void paintLegend(QPainter& p)
         const int x = 10 + (i % 3) * 84;
         const int y = i < 3 ? 11 : 25;
         p.fillRect(QRect(x, y, 18, 2), all[i].colour);
-        p.drawText(QRectF(x + 24, y - 7, 58, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(all[i].label));
+        p.drawText(QRectF(x + 24, y - 7, 58, 16), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(all[i].label));
     }
 }
 
@@ -139,7 +218,13 @@ void paintLegend(QPainter& p)
 
 } // namespace
 
-void paintBmiChart(QPainter& p) { bmi::paintChart(p); }
-void paintLegend(QPainter& p) { bmi::paintLegend(p); }
+void paintBmiChart(QPainter& p)
+{
+    bmi::paintChart(p);
+}
+void paintLegend(QPainter& p)
+{
+    bmi::paintLegend(p);
+}
 
 } // namespace pictures

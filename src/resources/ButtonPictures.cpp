@@ -113,29 +113,26 @@ void paintRoundButton(QPainter& p, const QColor& base, const QPainterPath& symbo
     p.drawPath(symbol);
 }
 
-void paintHelpButton(QPainter& p) { paintRoundButton(p, QColor(30, 90, 210), questionMark()); }
-void paintAboutButton(QPainter& p) { paintRoundButton(p, QColor(30, 150, 40), tick()); }
-void paintQuitButton(QPainter& p) { paintRoundButton(p, QColor(210, 30, 30), cross()); }
+void paintHelpButton(QPainter& p)
+{
+    paintRoundButton(p, QColor(30, 90, 210), questionMark());
+}
+void paintAboutButton(QPainter& p)
+{
+    paintRoundButton(p, QColor(30, 150, 40), tick());
+}
+void paintQuitButton(QPainter& p)
+{
+    paintRoundButton(p, QColor(210, 30, 30), cross());
+}
 
 // The icon as menus show it, 16 pixels square, drawn pixel by pixel: at that size the
 // scaled letters would melt into their outlines. r red, y yellow, . the ground.
 constexpr std::array<const char*, 16> SmallIcon{
-    "................",
-    "................",
-    "yyyyyyyyy.yyyyyy",
-    "yrrryyrryyyrryrr",
-    "yrryryrrryrrryrr",
-    "yrryryrrrrrrryrr",
-    "yrryryrryryrryrr",
-    "yrrryyrryyyrryrr",
-    "yrryryrry.yrryrr",
-    "yrryryrry.yrryrr",
-    "yrryryrry.yrryrr",
-    "yrryryrry.yrryrr",
-    "yrrryyrry.yrryrr",
-    "yyyyyyyyy.yyyyyy",
-    "................",
-    "................",
+    "................", "................", "yyyyyyyyy.yyyyyy", "yrrryyrryyyrryrr",
+    "yrryryrrryrrryrr", "yrryryrrrrrrryrr", "yrryryrryryrryrr", "yrrryyrryyyrryrr",
+    "yrryryrry.yrryrr", "yrryryrry.yrryrr", "yrryryrry.yrryrr", "yrryryrry.yrryrr",
+    "yrrryyrry.yrryrr", "yyyyyyyyy.yyyyyy", "................", "................",
 };
 
 void paintIcon(QPainter& p)
@@ -206,12 +203,33 @@ void paintBuiltInBanner(QPainter& p)
 } // namespace small
 } // namespace
 
-void paintTableMiniature(QPainter& p) { small::paintTableMiniature(p); }
-void paintChartMiniature(QPainter& p) { small::paintChartMiniature(p); }
-void paintHelpButton(QPainter& p) { small::paintHelpButton(p); }
-void paintAboutButton(QPainter& p) { small::paintAboutButton(p); }
-void paintQuitButton(QPainter& p) { small::paintQuitButton(p); }
-void paintIcon(QPainter& p) { small::paintIcon(p); }
-void paintBuiltInBanner(QPainter& p) { small::paintBuiltInBanner(p); }
+void paintTableMiniature(QPainter& p)
+{
+    small::paintTableMiniature(p);
+}
+void paintChartMiniature(QPainter& p)
+{
+    small::paintChartMiniature(p);
+}
+void paintHelpButton(QPainter& p)
+{
+    small::paintHelpButton(p);
+}
+void paintAboutButton(QPainter& p)
+{
+    small::paintAboutButton(p);
+}
+void paintQuitButton(QPainter& p)
+{
+    small::paintQuitButton(p);
+}
+void paintIcon(QPainter& p)
+{
+    small::paintIcon(p);
+}
+void paintBuiltInBanner(QPainter& p)
+{
+    small::paintBuiltInBanner(p);
+}
 
 } // namespace pictures

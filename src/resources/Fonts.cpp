@@ -25,7 +25,8 @@ QFont font(Face face, int pixelSize, bool bold)
     const bool mono = face == Face::Mono;
     const QString windowsFace = mono ? QStringLiteral("Courier New") : QStringLiteral("MS Sans Serif");
     const QString standIn = mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans");
-    const QStringList families = WindowsFacesFirst ? QStringList{windowsFace, standIn} : QStringList{standIn, windowsFace};
+    const QStringList families
+        = WindowsFacesFirst ? QStringList{windowsFace, standIn} : QStringList{standIn, windowsFace};
     QFont result(families.front());
     result.setFamilies(families);
     result.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);

@@ -92,8 +92,8 @@ void drawText(QPainter& p, const QRectF& box, int flags, const QString& text, De
         drawInk(p, box, flags, text);
 }
 
-void drawRotatedText(QPainter& p, QPointF anchor, qreal degrees, const QRectF& box, int flags,
-                     const QString& text, Detail detail)
+void drawRotatedText(QPainter& p, QPointF anchor, qreal degrees, const QRectF& box, int flags, const QString& text,
+                     Detail detail)
 {
     p.save();
     p.translate(anchor);

@@ -34,7 +34,7 @@ void paintWeightTable(QPainter& p);
 void paintWeightTable(QPainter& p, Detail detail);
 void paintWeightChart(QPainter& p);
 void paintWeightChartBands(QPainter& p, Detail detail); // the bands with their names, inside the axes
-QRect weightChartFrame(); // the chart's axes, in its pixels
+QRect weightChartFrame();                               // the chart's axes, in its pixels
 void paintRangeWarning(QPainter& p);
 void paintTableMiniature(QPainter& p);
 void paintChartMiniature(QPainter& p);

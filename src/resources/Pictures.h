@@ -11,7 +11,7 @@ class QPainter;
 namespace pictures {
 
 struct Picture {
-    int width = 0;   // natural size in pixels
+    int width = 0; // natural size in pixels
     int height = 0;
     void (*paint)(QPainter&) = nullptr; // paints in pixel coordinates 0..width x 0..height
     // Whether the transparent parts are meant to show the window's button face.

@@ -21,19 +21,28 @@ using model::weightChart::MinHeight;
 using model::weightChart::MinWeight;
 
 // Pixels of the picture, where the reference window's cross puts the same values in twips.
-qreal columnOf(qreal heightCm) { return model::weightChart::columnOf(heightCm) / model::TwipsPerPixel; }
-qreal rowOf(qreal weightKg) { return model::weightChart::rowOf(weightKg) / model::TwipsPerPixel; }
+qreal columnOf(qreal heightCm)
+{
+    return model::weightChart::columnOf(heightCm) / model::TwipsPerPixel;
+}
+qreal rowOf(qreal weightKg)
+{
+    return model::weightChart::rowOf(weightKg) / model::TwipsPerPixel;
+}
 
-qreal weightAt(qreal bmi, qreal heightCm) { return bmi * (heightCm / 100) * (heightCm / 100); }
+qreal weightAt(qreal bmi, qreal heightCm)
+{
+    return bmi * (heightCm / 100) * (heightCm / 100);
+}
 
 // The axes sit on the pixels that hold the chart's limits; the bands fill what lies inside.
 const QRect Frame(QPoint(qFloor(columnOf(MinHeight)), qFloor(rowOf(MaxWeight))),
-                   QPoint(qFloor(columnOf(MaxHeight)), qFloor(rowOf(MinWeight))));
+                  QPoint(qFloor(columnOf(MaxHeight)), qFloor(rowOf(MinWeight))));
 const QRect Inside = Frame.adjusted(1, 1, -1, -1);
 
 struct Band {
     const char* name;
-    qreal upperBmi;    // the curve above the band; none for the top band
+    qreal upperBmi; // the curve above the band; none for the top band
     QColor fill;
     qreal labelHeight; // cm at which the name sits, where the band is roomy enough
 };
@@ -69,8 +78,7 @@ void paintBands(QPainter& p, Detail detail)
     // Each band below overpaints everything under its upper curve, top band first.
     for (int i = int(Bands.size()) - 2; i >= 0; --i) {
         QPolygonF area = curve(Bands[i].upperBmi, detail);
-        area << QPointF(Frame.right() + 1, Frame.bottom() + 1)
-             << QPointF(Frame.left(), Frame.bottom() + 1);
+        area << QPointF(Frame.right() + 1, Frame.bottom() + 1) << QPointF(Frame.left(), Frame.bottom() + 1);
         p.setPen(Qt::NoPen);
         p.setBrush(Bands[i].fill);
         p.drawPolygon(area);
@@ -94,9 +102,10 @@ void paintBandNames(QPainter& p, Detail detail)
         const qreal weight = (lower + upper) / 2;
         // The name follows the band: it runs along the constant-BMI curve through its centre.
         const qreal kgPerCm = 2 * weight / h;
-        const qreal degrees = -qRadiansToDegrees(qAtan2(kgPerCm * model::weightChart::RowsPerKg, model::weightChart::ColumnsPerCm));
-        drawRotatedText(p, QPointF(columnOf(h), rowOf(weight)), degrees,
-                        QRectF(-80, -9, 160, 18), Qt::AlignCenter, QString::fromUtf8(band.name), detail);
+        const qreal degrees
+            = -qRadiansToDegrees(qAtan2(kgPerCm * model::weightChart::RowsPerKg, model::weightChart::ColumnsPerCm));
+        drawRotatedText(p, QPointF(columnOf(h), rowOf(weight)), degrees, QRectF(-80, -9, 160, 18), Qt::AlignCenter,
+                        QString::fromUtf8(band.name), detail);
     }
 }
 
@@ -108,18 +117,16 @@ void paintAxes(QPainter& p)
     for (int w = MinWeight; w <= MaxWeight; w += 10) {
         const int y = qFloor(rowOf(w));
         p.fillRect(QRect(Frame.left() - 4, y, 4, 1), Qt::black);
-        p.drawText(QRectF(Frame.left() - 33, y - 7, 27, 14), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(w));
+        p.drawText(QRectF(Frame.left() - 33, y - 7, 27, 14), Qt::AlignRight | Qt::AlignVCenter, QString::number(w));
     }
     for (int h = MinHeight; h <= MaxHeight; h += 5) {
         const int x = qFloor(columnOf(h));
         p.fillRect(QRect(x, Frame.bottom() + 1, 1, 4), Qt::black);
-        p.drawText(QRectF(x - 15, Frame.bottom() + 6, 30, 14), Qt::AlignCenter,
-                   QString::number(h));
+        p.drawText(QRectF(x - 15, Frame.bottom() + 6, 30, 14), Qt::AlignCenter, QString::number(h));
     }
     p.setFont(sansFont(12, true));
-    drawRotatedText(p, QPointF(9, Frame.center().y()), -90, QRectF(-60, -8, 120, 16),
-                    Qt::AlignCenter, QStringLiteral("hmotnost [kg]"));
+    drawRotatedText(p, QPointF(9, Frame.center().y()), -90, QRectF(-60, -8, 120, 16), Qt::AlignCenter,
+                    QStringLiteral("hmotnost [kg]"));
     p.drawText(QRectF(Frame.left(), Frame.bottom() + 24, Frame.width(), 16), Qt::AlignCenter,
                QStringLiteral("výška [cm]"));
 }
@@ -177,7 +184,10 @@ void paintRangeWarning(QPainter& p)
 } // namespace warning
 } // namespace
 
-void paintWeightChart(QPainter& p) { chart::paintChart(p); }
+void paintWeightChart(QPainter& p)
+{
+    chart::paintChart(p);
+}
 
 void paintWeightChartBands(QPainter& p, Detail detail)
 {
@@ -185,7 +195,13 @@ void paintWeightChartBands(QPainter& p, Detail detail)
     chart::paintBandNames(p, detail);
 }
 
-QRect weightChartFrame() { return chart::Frame; }
-void paintRangeWarning(QPainter& p) { warning::paintRangeWarning(p); }
+QRect weightChartFrame()
+{
+    return chart::Frame;
+}
+void paintRangeWarning(QPainter& p)
+{
+    warning::paintRangeWarning(p);
+}
 
 } // namespace pictures

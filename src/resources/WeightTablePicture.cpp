@@ -20,8 +20,7 @@ struct Rule {
 };
 
 // Outer frame, the line after the height column, then the six weight columns.
-constexpr std::array<Rule, 8> Verticals{
-    {{0, 2}, {54, 2}, {117, 1}, {179, 1}, {242, 1}, {304, 1}, {367, 1}, {429, 2}}};
+constexpr std::array<Rule, 8> Verticals{{{0, 2}, {54, 2}, {117, 1}, {179, 1}, {242, 1}, {304, 1}, {367, 1}, {429, 2}}};
 constexpr int GroupColumn = 4; // Verticals index of the line between men and women
 
 // Heading: title, group and column lines over the weight columns.
@@ -43,8 +42,7 @@ Rule rowRule(int r)
 // Inner rectangle of body row r (0..23 data, 24 footer) in column c (0 labels, 1..6 weights).
 QRect cell(int c, int r)
 {
-    return QRect(QPoint(Verticals[c].end(), rowRule(r).end()),
-                 QPoint(Verticals[c + 1].at - 1, rowRule(r + 1).at - 1));
+    return QRect(QPoint(Verticals[c].end(), rowRule(r).end()), QPoint(Verticals[c + 1].at - 1, rowRule(r + 1).at - 1));
 }
 
 QRect headingCell(int firstColumn, int lastColumn, int headingRow, int rows = 1)
@@ -68,7 +66,10 @@ const std::array<ColumnKind, 3> ColumnKinds{{
     {"obézní", QColor(153, 51, 0), QColor(255, 204, 153), Qt::white},
 }};
 
-const ColumnKind& kindOf(int column) { return ColumnKinds[(column - 1) % 3]; }
+const ColumnKind& kindOf(int column)
+{
+    return ColumnKinds[(column - 1) % 3];
+}
 
 struct Row {
     const char* label;
@@ -182,8 +183,14 @@ void paintTable(QPainter& p, Detail detail)
 
 } // namespace
 
-void paintWeightTable(QPainter& p) { table::paintTable(p, Detail::Full); }
-void paintWeightTable(QPainter& p, Detail detail) { table::paintTable(p, detail); }
+void paintWeightTable(QPainter& p)
+{
+    table::paintTable(p, Detail::Full);
+}
+void paintWeightTable(QPainter& p, Detail detail)
+{
+    table::paintTable(p, detail);
+}
 
 const char* weightTableRowHeight(int row)
 {

@@ -1,8 +1,8 @@
 // Build-time tool: writes the program icon as a multi-size Windows .ico for the version resource.
 #include "resources/IconFile.h"
 
-#include <QSaveFile>
 #include <QGuiApplication>
+#include <QSaveFile>
 
 #include <cstdio>
 

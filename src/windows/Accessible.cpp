@@ -25,7 +25,7 @@ QAccessible::Role roleOf(QObject* control)
 // A label without an accessible name of its own is named by its text, as Qt names its labels.
 class ControlAccessible : public QAccessibleWidget {
 public:
-    explicit ControlAccessible(QWidget* control) : QAccessibleWidget(control) {}
+    explicit ControlAccessible(QWidget* control) : QAccessibleWidget(control) { }
 
     // Asked afresh: a picture becomes a button after it was made.
     QAccessible::Role role() const override { return roleOf(object()); }

@@ -17,7 +17,10 @@ bool isShown(const QWidget& control)
     return control.isWindow() ? control.isVisible() : control.isVisibleTo(control.window());
 }
 
-void toggleShown(QWidget& control) { control.setVisible(!isShown(control)); }
+void toggleShown(QWidget& control)
+{
+    control.setVisible(!isShown(control));
+}
 
 // ---- Line ---------------------------------------------------------------------------------
 
@@ -28,10 +31,22 @@ Line::Line(QColor lineColour, int widthPixels) : colour(lineColour), penWidth(wi
     place();
 }
 
-void Line::setX1(float value) { setEnds(value, y1, x2, y2); }
-void Line::setY1(float value) { setEnds(x1, value, x2, y2); }
-void Line::setX2(float value) { setEnds(x1, y1, value, y2); }
-void Line::setY2(float value) { setEnds(x1, y1, x2, value); }
+void Line::setX1(float value)
+{
+    setEnds(value, y1, x2, y2);
+}
+void Line::setY1(float value)
+{
+    setEnds(x1, value, x2, y2);
+}
+void Line::setX2(float value)
+{
+    setEnds(x1, y1, value, y2);
+}
+void Line::setY2(float value)
+{
+    setEnds(x1, y1, x2, value);
+}
 
 void Line::setEnds(float newX1, float newY1, float newX2, float newY2)
 {
@@ -66,8 +81,7 @@ void Line::paintEvent(QPaintEvent*)
 
 // ---- Shape --------------------------------------------------------------------------------
 
-Shape::Shape(QColor borderColour, int borderWidthPixels)
-    : colour(borderColour), borderWidth(borderWidthPixels)
+Shape::Shape(QColor borderColour, int borderWidthPixels) : colour(borderColour), borderWidth(borderWidthPixels)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -88,7 +102,10 @@ void Shape::setTwipsGeometry(float newLeft, float newTop, float newWidth, float 
     place();
 }
 
-void Shape::place() { setGeometry(twips::toPixels(left, top, width, height)); }
+void Shape::place()
+{
+    setGeometry(twips::toPixels(left, top, width, height));
+}
 
 void Shape::paintEvent(QPaintEvent*)
 {
@@ -105,11 +122,15 @@ void Shape::paintEvent(QPaintEvent*)
 
 // ---- Buttons and links made of other controls ---------------------------------------------
 
-void Clicks::press(const QMouseEvent& event) { pressed = event.button() == Qt::LeftButton; }
+void Clicks::press(const QMouseEvent& event)
+{
+    pressed = event.button() == Qt::LeftButton;
+}
 
 bool Clicks::release(const QWidget& control, const QMouseEvent& event)
 {
-    const bool click = pressed && event.button() == Qt::LeftButton && control.rect().contains(event.position().toPoint());
+    const bool click
+        = pressed && event.button() == Qt::LeftButton && control.rect().contains(event.position().toPoint());
     pressed = false;
     return click;
 }
@@ -118,8 +139,7 @@ bool Clicks::isActivationKey(const QKeyEvent& event)
 {
     const int key = event.key();
     const bool activating = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-    return activating && !event.isAutoRepeat()
-        && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return activating && !event.isAutoRepeat() && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 // A frame in the selection colour just inside the control's edge. The style's own focus frame
@@ -133,7 +153,8 @@ void paintFocusFrame(QWidget& control)
     constexpr int FrameWidth = 2;
     painter.setPen(QPen(control.palette().color(QPalette::Highlight), FrameWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(control.rect()).adjusted(FrameWidth / 2.0, FrameWidth / 2.0, -FrameWidth / 2.0, -FrameWidth / 2.0));
+    painter.drawRect(
+        QRectF(control.rect()).adjusted(FrameWidth / 2.0, FrameWidth / 2.0, -FrameWidth / 2.0, -FrameWidth / 2.0));
 }
 
 // ---- Picture ------------------------------------------------------------------------------
@@ -185,7 +206,10 @@ void Picture::paintEvent(QPaintEvent*)
         paintFocusFrame(*this);
 }
 
-void Picture::mousePressEvent(QMouseEvent* event) { clicks.press(*event); }
+void Picture::mousePressEvent(QMouseEvent* event)
+{
+    clicks.press(*event);
+}
 
 void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -193,7 +217,10 @@ void Picture::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-void Picture::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
+void Picture::mouseMoveEvent(QMouseEvent*)
+{
+    emit mouseMoved();
+}
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {

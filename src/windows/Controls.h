@@ -4,8 +4,8 @@
 
 #include <QColor>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -113,7 +113,6 @@ private:
     Clicks clicks;
     bool button = false;
 };
-
 
 // Draws the focus frame of a focused button or link over what it has painted, once the
 // keyboard has moved the focus in its window.

@@ -11,8 +11,8 @@
 #include "windows/Form3.h"
 #include "windows/Form4.h"
 #include "windows/Form5.h"
-#include "windows/ToolWindow.h"
 #include "windows/Layout.h"
+#include "windows/ToolWindow.h"
 
 #include <QMouseEvent>
 #include <QShortcut>
@@ -23,16 +23,18 @@ namespace {
 
 const QColor MarkerColour(192, 0, 0);
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
 Form1::Form1()
     : Line2(MarkerColour), Line1(MarkerColour), Image2(pictures::Legend), Image1(pictures::BmiChart),
       Text3([this](short& k) { Text3_KeyPress(k); }), Text2([this](short& k) { Text2_KeyPress(k); }),
-      Text1([this](short& k) { Text1_KeyPress(k); }), Image7(pictures::ChartMiniature),
-      Image6(pictures::QuitButton), Image5(pictures::AboutButton), Image4(pictures::HelpButton),
-      Image3(pictures::TableMiniature)
+      Text1([this](short& k) { Text1_KeyPress(k); }), Image7(pictures::ChartMiniature), Image6(pictures::QuitButton),
+      Image5(pictures::AboutButton), Image4(pictures::HelpButton), Image3(pictures::TableMiniature)
 {
     setWindowTitle(QStringLiteral("Telimer"));
     setWindowIcon(windows::programIcon());
@@ -48,30 +50,18 @@ Form1::Form1()
 void Form1::layOut()
 {
     windows::applyLayout({
-        {&Frame2, this, 4800, 120, 4695, 5415},
-        {&Image2, &Frame2, 600, 4680, 3900, 585},
-        {&Image1, &Frame2, 0, 0, 4605, 4500},
-        {&Frame1, this, 120, 120, 4575, 1815},
-        {&Option2, &Frame1, 3480, 360, 735, 195},
-        {&Option1, &Frame1, 2520, 360, 735, 195},
-        {&Text3, &Frame1, 1440, 360, 855, 285},
-        {&Combo1, &Frame1, 2520, 1305, 855, 315},
-        {&Text2, &Frame1, 1440, 1320, 855, 285},
-        {&Text1, &Frame1, 1440, 840, 855, 285},
-        {&Label4, &Frame1, 840, 360, 375, 195},
-        {&Label2, &Frame1, 720, 1350, 525, 195},
-        {&Label1, &Frame1, 120, 870, 1125, 195},
-        {&Label7, this, 3000, 3840, 1080, 555},
-        {&Label6, this, 600, 3840, 1080, 435},
-        {&Image7, this, 3120, 2760, 825, 915},
-        {&Label13, this, 3360, 5040, 705, 195},
-        {&Label12, this, 1680, 5040, 1215, 555},
-        {&Label11, this, 360, 5040, 975, 195},
-        {&Image6, this, 3480, 4440, 480, 480},
-        {&Image5, this, 2040, 4440, 480, 480},
-        {&Image4, this, 600, 4440, 480, 480},
-        {&Label5, this, 120, 2280, 4320, 240},
-        {&Image3, this, 720, 2760, 825, 915},
+        {&Frame2, this, 4800, 120, 4695, 5415},   {&Image2, &Frame2, 600, 4680, 3900, 585},
+        {&Image1, &Frame2, 0, 0, 4605, 4500},     {&Frame1, this, 120, 120, 4575, 1815},
+        {&Option2, &Frame1, 3480, 360, 735, 195}, {&Option1, &Frame1, 2520, 360, 735, 195},
+        {&Text3, &Frame1, 1440, 360, 855, 285},   {&Combo1, &Frame1, 2520, 1305, 855, 315},
+        {&Text2, &Frame1, 1440, 1320, 855, 285},  {&Text1, &Frame1, 1440, 840, 855, 285},
+        {&Label4, &Frame1, 840, 360, 375, 195},   {&Label2, &Frame1, 720, 1350, 525, 195},
+        {&Label1, &Frame1, 120, 870, 1125, 195},  {&Label7, this, 3000, 3840, 1080, 555},
+        {&Label6, this, 600, 3840, 1080, 435},    {&Image7, this, 3120, 2760, 825, 915},
+        {&Label13, this, 3360, 5040, 705, 195},   {&Label12, this, 1680, 5040, 1215, 555},
+        {&Label11, this, 360, 5040, 975, 195},    {&Image6, this, 3480, 4440, 480, 480},
+        {&Image5, this, 2040, 4440, 480, 480},    {&Image4, this, 600, 4440, 480, 480},
+        {&Label5, this, 120, 2280, 4320, 240},    {&Image3, this, 720, 2760, 825, 915},
         {&Label3, this, 120, 2040, 4575, 240},
     });
     // The marker lies over the chart, in front of everything else in its frame.
@@ -109,8 +99,8 @@ void Form1::layOut()
     windows::keepOptionCirclesWhole(Frame1);
     describeForAssistiveTechnology();
     // The picture buttons take focus from here on, so they join the order after the boxes.
-    QWidget* tabOrder[] = {&Text3, &Option1, &Option2, &Text1, &Text2, &Combo1,
-                           &Image3, &Image7, &Image4, &Image5, &Image6};
+    QWidget* tabOrder[]
+        = {&Text3, &Option1, &Option2, &Text1, &Text2, &Combo1, &Image3, &Image7, &Image4, &Image5, &Image6};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     Text3.setFocus();
@@ -127,8 +117,8 @@ void Form1::describeForAssistiveTechnology()
     Combo1.setAccessibleDescription(Combo1.accessibleName());
 
     // The picture buttons are named by the captions beneath them.
-    const std::pair<windows::Picture*, QLabel*> buttons[] = {
-        {&Image3, &Label6}, {&Image7, &Label7}, {&Image4, &Label11}, {&Image5, &Label12}, {&Image6, &Label13}};
+    const std::pair<windows::Picture*, QLabel*> buttons[]
+        = {{&Image3, &Label6}, {&Image7, &Label7}, {&Image4, &Label11}, {&Image5, &Label12}, {&Image6, &Label13}};
     for (const auto& [button, caption] : buttons) {
         button->actAsButton();
         button->setAccessibleName(caption->text());
@@ -167,7 +157,10 @@ void Form1::Form_Load()
     Vypocet();
 }
 
-void Form1::Form_Unload() { windows::endProgram(); }
+void Form1::Form_Unload()
+{
+    windows::endProgram();
+}
 
 void Form1::Vypocet()
 {
@@ -176,9 +169,9 @@ void Form1::Vypocet()
     writeBack(Text1, model::withDecimalPoints(Text1.text().toStdString()));
     writeBack(Text2, model::withDecimalPoints(Text2.text().toStdString()));
 
-    const model::Evaluation e = model::evaluate(Text1.text().toStdString(), Text2.text().toStdString(),
-                                                Text3.text().toStdString(),
-                                                Combo1.currentText().toStdString(), Module1::Vyska);
+    const model::Evaluation e
+        = model::evaluate(Text1.text().toStdString(), Text2.text().toStdString(), Text3.text().toStdString(),
+                          Combo1.currentText().toStdString(), Module1::Vyska);
     Module1::Vyska = e.height;
     Module1::Hmotnost = e.weight;
     Vek = e.age;
@@ -207,9 +200,18 @@ void Form1::Vypocet()
     Form5::instance().Zobrazeni1();
 }
 
-void Form1::Text1_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAscii); }
-void Form1::Text2_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAscii); }
-void Form1::Text3_KeyPress(short& KeyAscii) { KeyAscii = model::typedKey(KeyAscii); }
+void Form1::Text1_KeyPress(short& KeyAscii)
+{
+    KeyAscii = model::typedKey(KeyAscii);
+}
+void Form1::Text2_KeyPress(short& KeyAscii)
+{
+    KeyAscii = model::typedKey(KeyAscii);
+}
+void Form1::Text3_KeyPress(short& KeyAscii)
+{
+    KeyAscii = model::typedKey(KeyAscii);
+}
 
 void Form1::writeBack(windows::TextBox& box, std::string_view text)
 {
@@ -254,9 +256,18 @@ void Form1::Text2_Change()
     Vypocet();
 }
 
-void Form1::Combo1_Click() { Vypocet(); }
-void Form1::Option1_Click() { Vypocet(); }
-void Form1::Option2_Click() { Vypocet(); }
+void Form1::Combo1_Click()
+{
+    Vypocet();
+}
+void Form1::Option1_Click()
+{
+    Vypocet();
+}
+void Form1::Option2_Click()
+{
+    Vypocet();
+}
 
 void Form1::setBold(QLabel& label, bool bold)
 {
@@ -281,17 +292,47 @@ void Form1::Form_MouseMove()
         setBold(*caption, false);
 }
 
-void Form1::Image3_MouseMove() { setBold(Label6, true); }
-void Form1::Image4_MouseMove() { setBold(Label11, true); }
-void Form1::Image5_MouseMove() { setBold(Label12, true); }
-void Form1::Image6_MouseMove() { setBold(Label13, true); }
-void Form1::Image7_MouseMove() { setBold(Label7, true); }
+void Form1::Image3_MouseMove()
+{
+    setBold(Label6, true);
+}
+void Form1::Image4_MouseMove()
+{
+    setBold(Label11, true);
+}
+void Form1::Image5_MouseMove()
+{
+    setBold(Label12, true);
+}
+void Form1::Image6_MouseMove()
+{
+    setBold(Label13, true);
+}
+void Form1::Image7_MouseMove()
+{
+    setBold(Label7, true);
+}
 
-void Form1::Image3_Click() { windows::showInFront(Form2::instance()); }
-void Form1::Image7_Click() { windows::showInFront(Form5::instance()); }
-void Form1::Image4_Click() { windows::showInFront(Form4::instance()); }
-void Form1::Image5_Click() { windows::showModal(Form3::instance()); }
-void Form1::Image6_Click() { windows::endProgram(); }
+void Form1::Image3_Click()
+{
+    windows::showInFront(Form2::instance());
+}
+void Form1::Image7_Click()
+{
+    windows::showInFront(Form5::instance());
+}
+void Form1::Image4_Click()
+{
+    windows::showInFront(Form4::instance());
+}
+void Form1::Image5_Click()
+{
+    windows::showModal(Form3::instance());
+}
+void Form1::Image6_Click()
+{
+    windows::endProgram();
+}
 
 void Form1::Timer1_Timer()
 {

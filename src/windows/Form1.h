@@ -5,8 +5,8 @@
 // their own Zobrazeni and Zobrazeni1 after every evaluation.
 
 #include "windows/Controls.h"
-#include "windows/Look.h"
 #include "windows/Labels.h"
+#include "windows/Look.h"
 #include "windows/SingleWindow.h"
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "model/ReferencePlacement.h"
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
-#include "windows/ToolWindow.h"
 #include "windows/Layout.h"
+#include "windows/ToolWindow.h"
 
 Form2::Form2() : Shape1(QColor(255, 0, 0), 2), Image1(pictures::WeightTable)
 {
@@ -20,7 +20,10 @@ Form2::Form2() : Shape1(QColor(255, 0, 0), 2), Image1(pictures::WeightTable)
     Image1.setAccessibleName(QStringLiteral("Tabulka hmotností"));
 }
 
-void Form2::Form_Load() { Zobrazeni(); }
+void Form2::Form_Load()
+{
+    Zobrazeni();
+}
 
 void Form2::Zobrazeni()
 {

@@ -8,15 +8,14 @@
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
-#include "windows/ToolWindow.h"
 #include "windows/Layout.h"
+#include "windows/ToolWindow.h"
 
 #include <algorithm>
 
 using windows::Face;
 
 namespace {
-
 
 const QColor StatusColour(192, 0, 0);
 const QColor RequestColour(128, 0, 0);
@@ -60,9 +59,10 @@ void Form3::layOut()
     windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
     windows::setupLabel(Label7, QStringLiteral("- web programu"));
     windows::setupLabel(Label15, QStringLiteral("Prosím čekejte..."));
-    windows::setupLabel(Label5, QStringLiteral("Líbí-li se Vám program, pošlete prosím autorovi dárek\n"
-                                               "v libovolné výši na účet č. 123456789/0000,\n"
-                                               "do zprávy pro příjemce uveďte „Vexík“. Děkuji!"));
+    windows::setupLabel(Label5,
+                        QStringLiteral("Líbí-li se Vám program, pošlete prosím autorovi dárek\n"
+                                       "v libovolné výši na účet č. 123456789/0000,\n"
+                                       "do zprávy pro příjemce uveďte „Vexík“. Děkuji!"));
     windows::setupLabel(Label6, VersionLine);
 
     for (QLabel* bold : std::initializer_list<QLabel*>{&Label1, &Label4, &Label7})
@@ -106,9 +106,15 @@ void Form3::Form_Load()
     windows::setPlainToolTip(Label6, QString::fromStdString(Module1::programPageAddress(Polozky)));
 }
 
-void Form3::Form_Unload() { Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName)); }
+void Form3::Form_Unload()
+{
+    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+}
 
-void Form3::Label4_Click() { Module1::openWebAddress(Module1::pageAddress("")); }
+void Form3::Label4_Click()
+{
+    Module1::openWebAddress(Module1::pageAddress(""));
+}
 
 void Form3::Label7_Click()
 {

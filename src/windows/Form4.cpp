@@ -2,8 +2,8 @@
 
 #include "resources/Strings.h"
 #include "windows/Controls.h"
-#include "windows/ToolWindow.h"
 #include "windows/Layout.h"
+#include "windows/ToolWindow.h"
 
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -55,4 +55,7 @@ void Form4::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
-void Form4::Form_Resize() { Text1.setGeometry(0, 0, width(), height()); }
+void Form4::Form_Resize()
+{
+    Text1.setGeometry(0, 0, width(), height());
+}

@@ -4,9 +4,9 @@
 #include "model/ReferencePlacement.h"
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
-#include "windows/ToolWindow.h"
 #include "windows/Labels.h"
 #include "windows/Layout.h"
+#include "windows/ToolWindow.h"
 
 namespace {
 const QColor CrossColour(128, 0, 0);
@@ -14,10 +14,9 @@ const QColor CrossColour(128, 0, 0);
 // bold letters that blink beside their warning picture; the chart keeps that white under any
 // desktop theme.
 const QColor WarningColour(255, 0, 0);
-}
+} // namespace
 
-Form5::Form5()
-    : Image2(pictures::RangeWarning), Line2(CrossColour), Line1(CrossColour), Image1(pictures::WeightChart)
+Form5::Form5() : Image2(pictures::RangeWarning), Line2(CrossColour), Line1(CrossColour), Image1(pictures::WeightChart)
 {
     setWindowTitle(QStringLiteral("Hmotnost podle výšky"));
     windows::makeToolWindow(*this, QSize(800, 444));
@@ -49,7 +48,10 @@ Form5::Form5()
     connect(&Timer1, &QTimer::timeout, this, &Form5::Timer1_Timer);
 }
 
-void Form5::Form_Load() { Zobrazeni1(); }
+void Form5::Form_Load()
+{
+    Zobrazeni1();
+}
 
 void Form5::Zobrazeni1()
 {

@@ -8,8 +8,8 @@
 #include "resources/Pictures.h"
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
-#include "windows/SingleWindow.h"
 #include "windows/Layout.h"
+#include "windows/SingleWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>

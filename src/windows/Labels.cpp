@@ -1,6 +1,5 @@
 #include "windows/Labels.h"
 
-
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -128,8 +127,8 @@ protected:
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTipMarkup(text), control,
-                               QRect(), control->toolTipDuration());
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTipMarkup(text), control, QRect(),
+                               control->toolTipDuration());
         }
         return true;
     }

@@ -8,7 +8,10 @@
 
 namespace windows {
 
-std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+std::string decimalSeparator()
+{
+    return QLocale::system().decimalPoint().toStdString();
+}
 
 QFont controlFont(Face face, double points, bool bold)
 {

@@ -60,7 +60,10 @@ QPalette lightPalette()
     return palette;
 }
 
-void useLightLook() { QApplication::setPalette(lightPalette()); }
+void useLightLook()
+{
+    QApplication::setPalette(lightPalette());
+}
 
 void keepOptionCirclesWhole(QWidget& window)
 {
@@ -86,9 +89,15 @@ const Frame::Caption& Frame::caption() const
     return *laidOut;
 }
 
-QRect Frame::captionRect() const { return caption().rect; }
+QRect Frame::captionRect() const
+{
+    return caption().rect;
+}
 
-int Frame::borderTop() const { return captionRect().center().y(); }
+int Frame::borderTop() const
+{
+    return captionRect().center().y();
+}
 
 void Frame::changeEvent(QEvent* event)
 {

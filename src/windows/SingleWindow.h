@@ -55,7 +55,7 @@ protected:
         // and a use before then must already get a fresh one.
         if (current == static_cast<Base*>(this))
             current = nullptr;
-        if constexpr (requires(Form& form) { form.Form_Unload(); })
+        if constexpr (requires(Form & form) { form.Form_Unload(); })
             static_cast<Form*>(this)->Form_Unload();
     }
 

@@ -10,8 +10,7 @@ namespace windows {
 
 void makeToolWindow(QWidget& window, QSize clientSize)
 {
-    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint);
+    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window.setFixedSize(clientSize);
     closeOnEscape(window);
 }

@@ -34,6 +34,9 @@ inline QRect toPixels(double left, double top, double width, double height)
 }
 
 // A font size in points at 96 dots per inch, as whole pixels (9.75 pt is 13 px).
-inline int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+inline int pointsToPixels(double points)
+{
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
 
 } // namespace twips

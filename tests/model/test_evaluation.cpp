@@ -52,10 +52,8 @@ TEST(Evaluation, NoIndexWithoutHeightOrBeyondFloatRange)
 {
     const std::string fortyDigits(40, '9');
     for (const auto& e : {evaluate("70", "0", "20", "cm", 0), evaluate("0", "00", "20", "cm", 0),
-                          evaluate("70", fortyDigits, "20", "cm", 0),
-                          evaluate("1e39", "176", "20", "cm", 0),
-                          evaluate("70", "176", "1e39", "cm", 0),
-                          evaluate("3e38", "1", "20", "cm", 0)}) {
+                          evaluate("70", fortyDigits, "20", "cm", 0), evaluate("1e39", "176", "20", "cm", 0),
+                          evaluate("70", "176", "1e39", "cm", 0), evaluate("3e38", "1", "20", "cm", 0)}) {
         EXPECT_FALSE(e.bmi);
         EXPECT_EQ(model::resultCaption(e.bmi, ","), "Váš BMI (body mass index) je : ");
     }
@@ -66,7 +64,7 @@ struct BandCase {
     const char* caption;
 };
 
-class Bands : public ::testing::TestWithParam<BandCase> {};
+class Bands : public ::testing::TestWithParam<BandCase> { };
 
 TEST_P(Bands, UpperLimitBelongsToLowerBand)
 {
@@ -75,12 +73,13 @@ TEST_P(Bands, UpperLimitBelongsToLowerBand)
     EXPECT_EQ(model::bandCaption(*e.bmi), GetParam().caption) << GetParam().weight;
 }
 
-INSTANTIATE_TEST_SUITE_P(AtHeight200, Bands, ::testing::Values(
-    BandCase{"74", "BMI < 18.5  Podváha"}, BandCase{"74.1", "18,5–25     Ideální váha"},
-    BandCase{"100", "18,5–25     Ideální váha"}, BandCase{"100.1", "25–30       Nadváha"},
-    BandCase{"120", "25–30       Nadváha"}, BandCase{"140", "30–35       Mírná obezita"},
-    BandCase{"160", "35–40       Střední obezita"}, BandCase{"161", "BMI > 40    Morbidní obezita"},
-    BandCase{"-70", "BMI < 18.5  Podváha"}));
+INSTANTIATE_TEST_SUITE_P(
+    AtHeight200, Bands,
+    ::testing::Values(BandCase{"74", "BMI < 18.5  Podváha"}, BandCase{"74.1", "18,5–25     Ideální váha"},
+                      BandCase{"100", "18,5–25     Ideální váha"}, BandCase{"100.1", "25–30       Nadváha"},
+                      BandCase{"120", "25–30       Nadváha"}, BandCase{"140", "30–35       Mírná obezita"},
+                      BandCase{"160", "35–40       Střední obezita"}, BandCase{"161", "BMI > 40    Morbidní obezita"},
+                      BandCase{"-70", "BMI < 18.5  Podváha"}));
 
 TEST(Bands, ClassNamesLineUpAtTheThirteenthCharacter)
 {
@@ -104,26 +103,28 @@ struct FormatCase {
     const char* text;
 };
 
-class IndexFormat : public ::testing::TestWithParam<FormatCase> {};
+class IndexFormat : public ::testing::TestWithParam<FormatCase> { };
 
 TEST_P(IndexFormat, ShortestFormWithLocaleSeparator)
 {
     EXPECT_EQ(model::formatIndex(GetParam().bmi, ","), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IndexFormat, ::testing::Values(
-    FormatCase{22.0625f, "22,062"}, FormatCase{22.0635f, "22,063"}, FormatCase{25.0f, "25"},
-    FormatCase{18.5f, "18,5"}, FormatCase{0.0f, "0"}, FormatCase{-0.0f, "0"},
-    FormatCase{-0.0001f, "0"}, FormatCase{-22.5f, "-22,5"}, FormatCase{0.0005f, "0,001"},
-    FormatCase{9999.9996f, "10000"}, FormatCase{12345.678f, "12346"},
-    // From 10 000 up a whole number, rounded from the value itself, ties to the even digit.
-    FormatCase{77777.781f, "77778"}, FormatCase{99999.5f, "100000"}, FormatCase{99998.5f, "99998"},
-    FormatCase{10000.5f, "10000"}, FormatCase{10000.499f, "10000"}, FormatCase{10001.5f, "10002"},
-    FormatCase{-77777.781f, "-77778"}, FormatCase{-99999.5f, "-100000"}, FormatCase{16777215.0f, "16777215"},
-    FormatCase{123456789.0f, "123456792"}, FormatCase{1e16f, "1E+16"}, FormatCase{1e15f, "1E+15"},
-    FormatCase{99999991988224.0f, "99999991988224"}, FormatCase{-99999991988224.0f, "-99999991988224"},
-    FormatCase{1e14f, "1E+14"},
-    FormatCase{3.4e38f, "3,4E+38"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, IndexFormat,
+    ::testing::Values(FormatCase{22.0625f, "22,062"}, FormatCase{22.0635f, "22,063"}, FormatCase{25.0f, "25"},
+                      FormatCase{18.5f, "18,5"}, FormatCase{0.0f, "0"}, FormatCase{-0.0f, "0"},
+                      FormatCase{-0.0001f, "0"}, FormatCase{-22.5f, "-22,5"}, FormatCase{0.0005f, "0,001"},
+                      FormatCase{9999.9996f, "10000"}, FormatCase{12345.678f, "12346"},
+                      // From 10 000 up a whole number, rounded from the value itself, ties to the even digit.
+                      FormatCase{77777.781f, "77778"}, FormatCase{99999.5f, "100000"}, FormatCase{99998.5f, "99998"},
+                      FormatCase{10000.5f, "10000"}, FormatCase{10000.499f, "10000"}, FormatCase{10001.5f, "10002"},
+                      FormatCase{-77777.781f, "-77778"}, FormatCase{-99999.5f, "-100000"},
+                      FormatCase{16777215.0f, "16777215"}, FormatCase{123456789.0f, "123456792"},
+                      FormatCase{1e16f, "1E+16"}, FormatCase{1e15f, "1E+15"},
+                      FormatCase{99999991988224.0f, "99999991988224"},
+                      FormatCase{-99999991988224.0f, "-99999991988224"}, FormatCase{1e14f, "1E+14"},
+                      FormatCase{3.4e38f, "3,4E+38"}));
 
 TEST(IndexFormat, ExactHalfWayGoesToEvenDigit)
 {

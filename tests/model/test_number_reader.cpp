@@ -13,7 +13,7 @@ struct Reading {
     double expected;
 };
 
-class NumberReading : public ::testing::TestWithParam<Reading> {};
+class NumberReading : public ::testing::TestWithParam<Reading> { };
 
 TEST_P(NumberReading, ReadsTolerantly)
 {
@@ -21,14 +21,16 @@ TEST_P(NumberReading, ReadsTolerantly)
     EXPECT_DOUBLE_EQ(model::readNumber(r.text), r.expected) << '"' << r.text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, NumberReading, ::testing::Values(
-    Reading{"176", 176}, Reading{"", 0}, Reading{"abc", 0}, Reading{"x12", 0},
-    Reading{"  7 0 ", 70}, Reading{"\t1\n2", 12}, Reading{"+5", 5}, Reading{"-5", -5},
-    Reading{"- 5", -5}, Reading{"1.76", 1.76}, Reading{"1.7.6", 1.7}, Reading{".5", 0.5},
-    Reading{"5.", 5}, Reading{".", 0}, Reading{"-", 0}, Reading{"20,5", 20},
-    Reading{"1e3", 1000}, Reading{"1E3", 1000}, Reading{"1D3", 1000}, Reading{"1d-2", 0.01},
-    Reading{"2.5E+1", 25}, Reading{"1e", 1}, Reading{"1e+", 1}, Reading{"1ex", 1},
-    Reading{"00012", 12}, Reading{"0.000", 0}, Reading{"12kg", 12}, Reading{"1 e 2", 100}));
+INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
+                         ::testing::Values(Reading{"176", 176}, Reading{"", 0}, Reading{"abc", 0}, Reading{"x12", 0},
+                                           Reading{"  7 0 ", 70}, Reading{"\t1\n2", 12}, Reading{"+5", 5},
+                                           Reading{"-5", -5}, Reading{"- 5", -5}, Reading{"1.76", 1.76},
+                                           Reading{"1.7.6", 1.7}, Reading{".5", 0.5}, Reading{"5.", 5}, Reading{".", 0},
+                                           Reading{"-", 0}, Reading{"20,5", 20}, Reading{"1e3", 1000},
+                                           Reading{"1E3", 1000}, Reading{"1D3", 1000}, Reading{"1d-2", 0.01},
+                                           Reading{"2.5E+1", 25}, Reading{"1e", 1}, Reading{"1e+", 1},
+                                           Reading{"1ex", 1}, Reading{"00012", 12}, Reading{"0.000", 0},
+                                           Reading{"12kg", 12}, Reading{"1 e 2", 100}));
 
 TEST(NumberReadingLimits, HugeAndTinyNumbers)
 {

@@ -12,7 +12,7 @@ struct RowCase {
     int row;
 };
 
-class TableRows : public ::testing::TestWithParam<RowCase> {};
+class TableRows : public ::testing::TestWithParam<RowCase> { };
 
 TEST_P(TableRows, HeightSelectsRow)
 {
@@ -23,11 +23,12 @@ TEST_P(TableRows, HeightSelectsRow)
 
 constexpr float inf = std::numeric_limits<float>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(Boundaries, TableRows, ::testing::Values(
-    RowCase{0, 0}, RowCase{-inf, 0}, RowCase{146, 0}, RowCase{146.5f, 0}, RowCase{147, 1},
-    RowCase{149, 1}, RowCase{149.5f, 2}, RowCase{151, 2}, RowCase{151.01f, 3}, RowCase{176, 15},
-    RowCase{177, 15}, RowCase{178, 16}, RowCase{189, 21}, RowCase{189.5f, 22}, RowCase{191, 22},
-    RowCase{191.5f, 23}, RowCase{192, 23}, RowCase{300, 23}, RowCase{inf, 23}));
+INSTANTIATE_TEST_SUITE_P(Boundaries, TableRows,
+                         ::testing::Values(RowCase{0, 0}, RowCase{-inf, 0}, RowCase{146, 0}, RowCase{146.5f, 0},
+                                           RowCase{147, 1}, RowCase{149, 1}, RowCase{149.5f, 2}, RowCase{151, 2},
+                                           RowCase{151.01f, 3}, RowCase{176, 15}, RowCase{177, 15}, RowCase{178, 16},
+                                           RowCase{189, 21}, RowCase{189.5f, 22}, RowCase{191, 22}, RowCase{191.5f, 23},
+                                           RowCase{192, 23}, RowCase{300, 23}, RowCase{inf, 23}));
 
 TEST(TableRows, TopsAndNoNumber)
 {
@@ -42,7 +43,7 @@ struct CrossCase {
     float x1, y1, x2, vx, vy1, vy2;
 };
 
-class Crosses : public ::testing::TestWithParam<CrossCase> {};
+class Crosses : public ::testing::TestWithParam<CrossCase> { };
 
 TEST_P(Crosses, WorkedValues)
 {
@@ -58,10 +59,10 @@ TEST_P(Crosses, WorkedValues)
     EXPECT_NEAR(cross.vertical.y2, c.vy2, 0.05);
 }
 
-INSTANTIATE_TEST_SUITE_P(Chart, Crosses, ::testing::Values(
-    CrossCase{40, 150, 590, 5960, 890, 740, 5810, 6110},
-    CrossCase{70, 176, 5378.4f, 4033.4f, 5678.4f, 5528.4f, 3883.4f, 4183.4f},
-    CrossCase{130, 210, 11640.2f, 180.2f, 11940.2f, 11790.2f, 30.2f, 330.2f}));
+INSTANTIATE_TEST_SUITE_P(Chart, Crosses,
+                         ::testing::Values(CrossCase{40, 150, 590, 5960, 890, 740, 5810, 6110},
+                                           CrossCase{70, 176, 5378.4f, 4033.4f, 5678.4f, 5528.4f, 3883.4f, 4183.4f},
+                                           CrossCase{130, 210, 11640.2f, 180.2f, 11940.2f, 11790.2f, 30.2f, 330.2f}));
 
 TEST(ChartRange, FourInclusiveLimits)
 {

@@ -61,13 +61,14 @@ int main(int argc, char** argv)
     if (pipe(stopPipe) != 0)
         return 1;
     stopWrite = stopPipe[1];
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onTerminate;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
     try {
-        TestHttp::HttpTestServer server(argc == 2 ? TestHttp::fileServer(argv[1]) : TestHttp::HttpTestServer::Handler{});
+        TestHttp::HttpTestServer server(argc == 2 ? TestHttp::fileServer(argv[1])
+                                                  : TestHttp::HttpTestServer::Handler{});
         const auto port = argc == 2 ? std::optional(server.port()) : TestHttp::applyFault(argv[2], server);
         if (!port) {
             std::cerr << "no such fault: " << argv[2] << '\n';

@@ -46,7 +46,10 @@ std::string bmpHeaders(int width, int height, std::uint32_t fileSize)
     return out;
 }
 
-std::size_t bmpStride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4; }
+std::size_t bmpStride(int width)
+{
+    return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+}
 
 // Run-length matching is all that zeros need, and keeps building a bomb quick.
 // Streams `pieces` copies of `piece` through deflate with the given window bits (31: gzip).
@@ -79,8 +82,9 @@ void pngChunk(std::string& out, std::string_view type, std::string_view data)
     const auto start = out.size();
     out.append(type);
     out.append(data);
-    putBe(out, static_cast<std::uint32_t>(
-                   crc32(0, reinterpret_cast<const Bytef*>(out.data() + start), static_cast<uInt>(out.size() - start))));
+    putBe(out,
+          static_cast<std::uint32_t>(
+              crc32(0, reinterpret_cast<const Bytef*>(out.data() + start), static_cast<uInt>(out.size() - start))));
 }
 
 // A blank RGBA PNG: tiny on the wire, side x side x 4 bytes once decoded.
@@ -145,7 +149,10 @@ Route descriptorOnly(std::string_view path, std::string_view status, std::string
     return path == DescriptorPath ? Route::ok(descriptor(status, page)) : Route::ok(goodBanner());
 }
 
-std::string body(std::string_view path) { return path == DescriptorPath ? goodDescriptor() : goodBanner(); }
+std::string body(std::string_view path)
+{
+    return path == DescriptorPath ? goodDescriptor() : goodBanner();
+}
 
 const std::vector<Fault>& faults()
 {
@@ -161,17 +168,26 @@ const std::vector<Fault>& faults()
         {"drip", [](P path) { return Route::drip(body(path), 2); }},
         // Slow but working: both must arrive.
         {"slow_banner", [](P path) { return bannerOnly(path, Route::drip(goodBanner(), 10000)); }},
-        {"late_answer", [](P path) { auto route = Route::ok(body(path)); route.delayMs = 4000; return route; }},
+        {"late_answer",
+         [](P path) {
+             auto route = Route::ok(body(path));
+             route.delayMs = 4000;
+             return route;
+         }},
         {"redirect_loop", [](P path) { return Route::redirect(std::string(path)); }},
         {"redirect_file", [](P) { return Route::redirect("file:///etc/passwd"); }},
-        {"redirect_ftp", [](P path) { return Route::redirect("ftp://127.0.0.1:" + std::to_string(closedLoopbackPort()) + std::string(path)); }},
+        {"redirect_ftp",
+         [](P path) {
+             return Route::redirect("ftp://127.0.0.1:" + std::to_string(closedLoopbackPort()) + std::string(path));
+         }},
         {"status_404", [](P) { return Route::error(404); }},
         {"status_500", [](P) { return Route::error(500); }},
         {"length_longer", [](P path) { return Route::cutShort(body(path), body(path).size() + 5000); }},
         {"length_shorter", [](P path) { return Route::cutShort(body(path), body(path).size() / 2); }},
         {"broken_chunked", [](P path) { return bothWith(Mode::BrokenChunked, path); }},
         {"body_50mb", [](P) { return Route::ok(std::string(50u << 20, 'A')); }},
-        {"gzip_bomb", [](P) {
+        {"gzip_bomb",
+         [](P) {
              static const std::string bomb = gzipOfZeros(std::size_t{256} << 20);
              auto route = Route::ok(bomb);
              route.extraHeaders = {"Content-Encoding: gzip"};
@@ -179,19 +195,23 @@ const std::vector<Fault>& faults()
          }},
         {"bmp_truncated", [](P path) { return bannerOnly(path, Route::ok(truncatedBmp())); }},
         {"bmp_30000", [](P path) { return bannerOnly(path, Route::ok(bmpClaiming(30000, 30000))); }},
-        {"ico_bomb", [](P path) {
+        {"ico_bomb",
+         [](P path) {
              static const std::string ico = icoWithPng(5600);
              return bannerOnly(path, Route::ok(ico));
          }},
         {"zero_bytes", [](P) { return Route::ok(""); }},
-        {"html_banner", [](P path) {
-             auto route = Route::ok("<!DOCTYPE html><html><body><h1>Not found</h1><img src=\"/dev/zero\"></body></html>");
+        {"html_banner",
+         [](P path) {
+             auto route
+                 = Route::ok("<!DOCTYPE html><html><body><h1>Not found</h1><img src=\"/dev/zero\"></body></html>");
              route.contentType = "text/html";
              return bannerOnly(path, std::move(route));
          }},
         {"desc_img_zero", [](P path) { return descriptorOnly(path, img, img); }},
         {"desc_img_huge", [](P path) { return descriptorOnly(path, bigImg, bigImg); }},
-        {"desc_tables", [](P path) {
+        {"desc_tables",
+         [](P path) {
              // The record is read into 1000 bytes: the deep nesting goes to the tooltip's field.
              return descriptorOnly(path, repeated("<table><tr><td>", 4) + "x", repeated("<table><tr><td>", 60) + "x");
          }},
@@ -218,7 +238,11 @@ std::string truncatedBmp()
 {
     std::string out = bmp(468, 60);
     out.resize(54 + bmpStride(468) * 30);
-    const std::string size = [&] { std::string s; putLe(s, static_cast<std::uint32_t>(out.size()), 4); return s; }();
+    const std::string size = [&] {
+        std::string s;
+        putLe(s, static_cast<std::uint32_t>(out.size()), 4);
+        return s;
+    }();
     out.replace(2, 4, size);
     return out;
 }

@@ -19,10 +19,10 @@ std::vector<std::string_view> faultNames();
 std::optional<std::uint16_t> applyFault(std::string_view name, HttpTestServer& server);
 
 // Pictures built byte by byte, so that their headers can lie.
-std::string bmp(int width, int height);      // a 24-bit bottom-up picture, all blue
-std::string truncatedBmp();                  // half its rows missing, bfSize telling the cut length
+std::string bmp(int width, int height);         // a 24-bit bottom-up picture, all blue
+std::string truncatedBmp();                     // half its rows missing, bfSize telling the cut length
 std::string bmpClaiming(int width, int height); // headers of a huge picture, a few bytes of rows
-std::string icoWithPng(int pngSide);         // an icon directory of 32 x 32 holding a larger PNG
+std::string icoWithPng(int pngSide);            // an icon directory of 32 x 32 holding a larger PNG
 std::string gzipOfZeros(std::size_t bytes);
 
 } // namespace TestHttp

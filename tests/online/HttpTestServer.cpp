@@ -61,7 +61,7 @@ bool sendAll(int fd, std::string_view data)
 std::string_view reasonPhrase(int status)
 {
     static const std::map<int, std::string_view> phrases = {
-        {200, "OK"}, {301, "Moved Permanently"}, {302, "Found"}, {307, "Temporary Redirect"},
+        {200, "OK"},        {301, "Moved Permanently"},     {302, "Found"}, {307, "Temporary Redirect"},
         {404, "Not Found"}, {500, "Internal Server Error"},
     };
     const auto found = phrases.find(status);
@@ -107,7 +107,8 @@ bool sendBrokenChunked(int fd, std::string_view body)
     const auto half = body.substr(0, std::min(body.size() / 2, ChunkSize));
     std::ostringstream size;
     size << std::hex << half.size() << "\r\n";
-    return sendAll(fd, size.str()) && sendAll(fd, half) && sendAll(fd, "\r\nzz\r\n") && sendAll(fd, body.substr(half.size()));
+    return sendAll(fd, size.str()) && sendAll(fd, half) && sendAll(fd, "\r\nzz\r\n")
+        && sendAll(fd, body.substr(half.size()));
 }
 
 std::string lowercase(std::string text)
@@ -133,7 +134,8 @@ Request parseRequest(std::string_view headText)
     while (std::getline(lines, line)) {
         if (lowercase(line).starts_with("host:")) {
             const auto value = line.find_first_not_of(" \t", 5);
-            request.host = value == std::string::npos ? "" : line.substr(value, line.find_last_not_of(" \t\r") - value + 1);
+            request.host
+                = value == std::string::npos ? "" : line.substr(value, line.find_last_not_of(" \t\r") - value + 1);
         }
     }
     return request;
@@ -181,7 +183,7 @@ Route Route::with(Mode mode, std::string body)
     return Route{.body = std::move(body), .mode = mode};
 }
 
-HttpTestServer::HttpTestServer() : HttpTestServer(Handler{}) {}
+HttpTestServer::HttpTestServer() : HttpTestServer(Handler{}) { }
 
 HttpTestServer::HttpTestServer(Handler fallback) : fallback_(std::move(fallback))
 {
@@ -309,7 +311,9 @@ void HttpTestServer::serve(int client)
     }
     const auto route = routeFor(request);
     // Holds the connection open, silent, until the client gives up or the server stops.
-    const auto holdOpen = [&] { while (waitReadable(client) && recv(client, buffer, sizeof buffer, 0) > 0) {} };
+    const auto holdOpen = [&] {
+        while (waitReadable(client) && recv(client, buffer, sizeof buffer, 0) > 0) { }
+    };
     if (route.mode == Route::Mode::Silent) {
         holdOpen();
     } else if (pause(client, route.delayMs) && sendAll(client, head(route))) {

@@ -32,7 +32,7 @@ struct Route {
     std::size_t bytesPerSecond = 0; // Drip only
     std::string contentType = "application/octet-stream";
     std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
-    int delayMs = 0; // silence between the request and the answer
+    int delayMs = 0;                         // silence between the request and the answer
 
     static Route ok(std::string body);
     static Route error(int status);
@@ -73,7 +73,7 @@ public:
 private:
     void acceptLoop();
     void serve(int client);
-    bool waitReadable(int fd) const; // false once the server stops
+    bool waitReadable(int fd) const;                // false once the server stops
     bool pause(int client, int milliseconds) const; // false once the server stops or the client leaves
     void drip(int client, const Route& route) const;
     Route routeFor(const Request& request) const;

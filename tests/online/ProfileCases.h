@@ -39,85 +39,87 @@ inline const std::string LongCzech1200 = [] {
     return text;
 }();
 
-inline const std::vector<ProfileCase> LineEnds = {
-    ProfileCase{"CrLf", "[Update]\r\n58211=a;b\r\n", "a;b"},
-    ProfileCase{"Lf", "[Update]\n58211=a;b\n", "a;b"},
-    ProfileCase{"CrAlone", "[Update]\r58211=a;b\r", "a;b"},
-    ProfileCase{"Mixed", "[Other]\n\rx=1\r\n[Update]\r\r\n58211=a;b\n\r", "a;b"},
-    ProfileCase{"LastLineWithoutEnd", "[Update]\n58211=a;b", "a;b"},
-    ProfileCase{"EmptyLinesBetween", "\n\n[Update]\n\n\n58211=v", "v"}};
+inline const std::vector<ProfileCase> LineEnds
+    = {ProfileCase{"CrLf", "[Update]\r\n58211=a;b\r\n", "a;b"},
+       ProfileCase{"Lf", "[Update]\n58211=a;b\n", "a;b"},
+       ProfileCase{"CrAlone", "[Update]\r58211=a;b\r", "a;b"},
+       ProfileCase{"Mixed", "[Other]\n\rx=1\r\n[Update]\r\r\n58211=a;b\n\r", "a;b"},
+       ProfileCase{"LastLineWithoutEnd", "[Update]\n58211=a;b", "a;b"},
+       ProfileCase{"EmptyLinesBetween", "\n\n[Update]\n\n\n58211=v", "v"}};
 
-inline const std::vector<ProfileCase> Blanks = {
-    ProfileCase{"AroundLines", "  \t[Update] \t\n \t58211=v \t\n", "v"},
-    ProfileCase{"AroundKeyAndValue", "[Update]\n58211 \t= \t v w \t\n", "v w"},
-    ProfileCase{"OtherControlBlanks", "\v[Update]\f\n\f58211\v=\vv\f", "v"},
-    ProfileCase{"InsideSectionBrackets", "[ \tUpdate\t ]\n58211=v", "v"},
-    ProfileCase{"BesideSemicolonsKept", "[Update]\n58211=a ; b ;1; c", "a ; b ;1; c"}};
+inline const std::vector<ProfileCase> Blanks
+    = {ProfileCase{"AroundLines", "  \t[Update] \t\n \t58211=v \t\n", "v"},
+       ProfileCase{"AroundKeyAndValue", "[Update]\n58211 \t= \t v w \t\n", "v w"},
+       ProfileCase{"OtherControlBlanks", "\v[Update]\f\n\f58211\v=\vv\f", "v"},
+       ProfileCase{"InsideSectionBrackets", "[ \tUpdate\t ]\n58211=v", "v"},
+       ProfileCase{"BesideSemicolonsKept", "[Update]\n58211=a ; b ;1; c", "a ; b ;1; c"}};
 
-inline const std::vector<ProfileCase> Sections = {
-    ProfileCase{"NameIgnoresCase", "[uPDATE]\n58211=v", "v"},
-    ProfileCase{"NameRunsToTheLastBracket", "[Update]]\n58211=v\n[Up]date]\n58211=w", "error"},
-    ProfileCase{"TextAfterTheBracket", "[Update] old\n58211=v", "v"},
-    ProfileCase{"BracketNotFirstIsNoHeader", "x[Update]\n58211=v", "error"},
-    ProfileCase{"OpenBracketAloneIsNoHeader", "[Update]\n[Other\n58211=v", "v"},
-    ProfileCase{"MissingSection", "[Updates]\n58211=v", "error"},
-    ProfileCase{"KeyOutsideAnySection", "58211=v\n[Update]\nx=1", "error"},
-    ProfileCase{"KeyInAnotherSection", "[Update]\nx=1\n[Other]\n58211=v", "error"},
-    ProfileCase{"OnlyTheFirstSectionOfTheName", "[Update]\nx=1\n[Other]\ny=2\n[UPDATE]\n58211=v", "error"},
-    ProfileCase{"BackInTheSectionAfterAnother", "[Other]\n58211=w\n[Update]\n58211=v", "v"}};
+inline const std::vector<ProfileCase> Sections
+    = {ProfileCase{"NameIgnoresCase", "[uPDATE]\n58211=v", "v"},
+       ProfileCase{"NameRunsToTheLastBracket", "[Update]]\n58211=v\n[Up]date]\n58211=w", "error"},
+       ProfileCase{"TextAfterTheBracket", "[Update] old\n58211=v", "v"},
+       ProfileCase{"BracketNotFirstIsNoHeader", "x[Update]\n58211=v", "error"},
+       ProfileCase{"OpenBracketAloneIsNoHeader", "[Update]\n[Other\n58211=v", "v"},
+       ProfileCase{"MissingSection", "[Updates]\n58211=v", "error"},
+       ProfileCase{"KeyOutsideAnySection", "58211=v\n[Update]\nx=1", "error"},
+       ProfileCase{"KeyInAnotherSection", "[Update]\nx=1\n[Other]\n58211=v", "error"},
+       ProfileCase{"OnlyTheFirstSectionOfTheName", "[Update]\nx=1\n[Other]\ny=2\n[UPDATE]\n58211=v", "error"},
+       ProfileCase{"BackInTheSectionAfterAnother", "[Other]\n58211=w\n[Update]\n58211=v", "v"}};
 
-inline const std::vector<ProfileCase> Keys = {
-    ProfileCase{"FirstKeyWins", "[Update]\n58211=first\n58211=second", "first"},
-    ProfileCase{"EmptyValueIsNotTheDefault", "[Update]\n58211=\n58211=second", ""},
-    ProfileCase{"OtherKeyBeforeIt", "[Update]\n582110=x\n5821=y\n58211=v", "v"},
-    ProfileCase{"KeyLineWithoutEqualsGivesTheDefault", "[Update]\n58211\n58211=v", "error"},
-    ProfileCase{"KeyLineWithoutEqualsAfterTheValue", "[Update]\n58211=v\n58211", "v"},
-    ProfileCase{"OtherLineWithoutEqualsSkipped", "[Update]\n58211 v\n5821\n58211=v", "v"},
-    ProfileCase{"FurtherEqualsStay", "[Update]\n58211==a=b=", "=a=b="},
-    ProfileCase{"NoCommentSyntax", "[Update]\n58211=a;b # c ; remark", "a;b # c ; remark"},
-    ProfileCase{"CommentedKeyIsAnotherKey", "[Update]\n;58211=x\n#58211=y\n58211=v", "v"},
-    ProfileCase{"MissingKey", "[Update]\nversion=1", "error"},
-    ProfileCase{"EmptyFile", "", "error"}};
+inline const std::vector<ProfileCase> Keys
+    = {ProfileCase{"FirstKeyWins", "[Update]\n58211=first\n58211=second", "first"},
+       ProfileCase{"EmptyValueIsNotTheDefault", "[Update]\n58211=\n58211=second", ""},
+       ProfileCase{"OtherKeyBeforeIt", "[Update]\n582110=x\n5821=y\n58211=v", "v"},
+       ProfileCase{"KeyLineWithoutEqualsGivesTheDefault", "[Update]\n58211\n58211=v", "error"},
+       ProfileCase{"KeyLineWithoutEqualsAfterTheValue", "[Update]\n58211=v\n58211", "v"},
+       ProfileCase{"OtherLineWithoutEqualsSkipped", "[Update]\n58211 v\n5821\n58211=v", "v"},
+       ProfileCase{"FurtherEqualsStay", "[Update]\n58211==a=b=", "=a=b="},
+       ProfileCase{"NoCommentSyntax", "[Update]\n58211=a;b # c ; remark", "a;b # c ; remark"},
+       ProfileCase{"CommentedKeyIsAnotherKey", "[Update]\n;58211=x\n#58211=y\n58211=v", "v"},
+       ProfileCase{"MissingKey", "[Update]\nversion=1", "error"},
+       ProfileCase{"EmptyFile", "", "error"}};
 
-inline const std::vector<ProfileCase> Values = {
-    ProfileCase{"DoubleQuotesDropped", "[Update]\n58211=\"a;b\"", "a;b"},
-    ProfileCase{"SingleQuotesDropped", "[Update]\n58211='a;b'", "a;b"},
-    ProfileCase{"OnlyOnePairDropped", "[Update]\n58211=\"\"a\"\"", "\"a\""},
-    ProfileCase{"BlanksInsideQuotesKept", "[Update]\n58211=\" a \"", " a "},
-    ProfileCase{"EmptyQuotes", "[Update]\n58211=\"\"", ""},
-    ProfileCase{"LoneQuoteKept", "[Update]\n58211=\"", "\""},
-    ProfileCase{"MixedQuotesKept", "[Update]\n58211=\"a'", "\"a'"},
-    ProfileCase{"QuoteOnOneEndKept", "[Update]\n58211=\"a;b", "\"a;b"},
-    ProfileCase{"At999Characters", "[Update]\n58211=" + std::string(999, 'x'), std::string(999, 'x')},
-    ProfileCase{"Over999Characters", "[Update]\n58211=" + Long1200 + "\n", std::string(999, 'x')},
-    ProfileCase{"CountsCharactersNotBytes", "[Update]\n58211=" + LongCzech1200,
-                LongCzech1200.substr(0, 999 * 2)},
-    ProfileCase{"NulEndsTheValue", std::string("[Update]\n58211=ab\0cd", 20), "ab"}};
+inline const std::vector<ProfileCase> Values
+    = {ProfileCase{"DoubleQuotesDropped", "[Update]\n58211=\"a;b\"", "a;b"},
+       ProfileCase{"SingleQuotesDropped", "[Update]\n58211='a;b'", "a;b"},
+       ProfileCase{"OnlyOnePairDropped", "[Update]\n58211=\"\"a\"\"", "\"a\""},
+       ProfileCase{"BlanksInsideQuotesKept", "[Update]\n58211=\" a \"", " a "},
+       ProfileCase{"EmptyQuotes", "[Update]\n58211=\"\"", ""},
+       ProfileCase{"LoneQuoteKept", "[Update]\n58211=\"", "\""},
+       ProfileCase{"MixedQuotesKept", "[Update]\n58211=\"a'", "\"a'"},
+       ProfileCase{"QuoteOnOneEndKept", "[Update]\n58211=\"a;b", "\"a;b"},
+       ProfileCase{"At999Characters", "[Update]\n58211=" + std::string(999, 'x'), std::string(999, 'x')},
+       ProfileCase{"Over999Characters", "[Update]\n58211=" + Long1200 + "\n", std::string(999, 'x')},
+       ProfileCase{"CountsCharactersNotBytes", "[Update]\n58211=" + LongCzech1200, LongCzech1200.substr(0, 999 * 2)},
+       ProfileCase{"NulEndsTheValue", std::string("[Update]\n58211=ab\0cd", 20), "ab"}};
 
-inline const std::vector<ProfileCase> Encodings = {
-    ProfileCase{"Utf8", "[Update]\n58211=Nová verze je připravena", "Nová verze je připravena"},
-    ProfileCase{"Utf8Bom", "\xEF\xBB\xBF[Update]\n58211=Žluťoučký kůň", "Žluťoučký kůň"},
-    ProfileCase{"Utf16LittleEndian", utf16(u"[Update]\r\n58211=Čeština;ř\r\n", false), "Čeština;ř"},
-    ProfileCase{"Utf16BigEndian", utf16(u"[Update]\r\n58211=Čeština;ř\r\n", true), "Čeština;ř"},
-    ProfileCase{"Utf16BeyondBmp", utf16(u"[Update]\n58211=\U0001F600", false), "\U0001F600"},
-    ProfileCase{"Utf16LoneSurrogate", utf16(u"[Update]\n58211=a\xD800" u"b", false), "a\uFFFDb"},
-    ProfileCase{"Windows1250", "[Update]\n58211=P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2 \xFA\xDEp\xECl",
-                "Příliš žluťoučký kůň úŢpěl"},
-    ProfileCase{"Windows1250Capitals", "[Update]\n58211=\x8A\x8E\xC8\xD8\x8D\xCF\xD2\xCC\xD9\xC1\xCD\xDD\xC9\xDA",
-                "ŠŽČŘŤĎŇĚŮÁÍÝÉÚ"},
-    ProfileCase{"Windows1250Punctuation", "[Update]\n58211=\x80 \x84\x93\x94 \x96\x97 \x85",
-                "€ „“” –— …"},
-    ProfileCase{"InvalidUtf8MakesTheWholeFile1250", "[Update]\n58211=\xC4\x8D\nx=\xE8", "ÄŤ"},
-    ProfileCase{"OverlongUtf8Is1250", "[Update]\n58211=\xC0\xAF", "ŔŻ"},
-    ProfileCase{"EncodedSurrogateIs1250", "[Update]\n58211=\xED\xA0\x80", "í\u00A0\u20AC"},
-    ProfileCase{"Utf8BomInsideIsText", "[Update]\n58211=\xEF\xBB\xBFv", "\uFEFFv"}};
+inline const std::vector<ProfileCase> Encodings
+    = {ProfileCase{"Utf8", "[Update]\n58211=Nová verze je připravena", "Nová verze je připravena"},
+       ProfileCase{"Utf8Bom", "\xEF\xBB\xBF[Update]\n58211=Žluťoučký kůň", "Žluťoučký kůň"},
+       ProfileCase{"Utf16LittleEndian", utf16(u"[Update]\r\n58211=Čeština;ř\r\n", false), "Čeština;ř"},
+       ProfileCase{"Utf16BigEndian", utf16(u"[Update]\r\n58211=Čeština;ř\r\n", true), "Čeština;ř"},
+       ProfileCase{"Utf16BeyondBmp", utf16(u"[Update]\n58211=\U0001F600", false), "\U0001F600"},
+       ProfileCase{"Utf16LoneSurrogate",
+                   utf16(u"[Update]\n58211=a\xD800"
+                         u"b",
+                         false),
+                   "a\uFFFDb"},
+       ProfileCase{"Windows1250", "[Update]\n58211=P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2 \xFA\xDEp\xECl",
+                   "Příliš žluťoučký kůň úŢpěl"},
+       ProfileCase{"Windows1250Capitals", "[Update]\n58211=\x8A\x8E\xC8\xD8\x8D\xCF\xD2\xCC\xD9\xC1\xCD\xDD\xC9\xDA",
+                   "ŠŽČŘŤĎŇĚŮÁÍÝÉÚ"},
+       ProfileCase{"Windows1250Punctuation", "[Update]\n58211=\x80 \x84\x93\x94 \x96\x97 \x85", "€ „“” –— …"},
+       ProfileCase{"InvalidUtf8MakesTheWholeFile1250", "[Update]\n58211=\xC4\x8D\nx=\xE8", "ÄŤ"},
+       ProfileCase{"OverlongUtf8Is1250", "[Update]\n58211=\xC0\xAF", "ŔŻ"},
+       ProfileCase{"EncodedSurrogateIs1250", "[Update]\n58211=\xED\xA0\x80", "í\u00A0\u20AC"},
+       ProfileCase{"Utf8BomInsideIsText", "[Update]\n58211=\xEF\xBB\xBFv", "\uFEFFv"}};
 
 // A generated set for comparing with the platform's own reader, no expected values: each body
 // in every line-end style ("|" marks a line end).
 struct Body {
     std::string name;
-    std::string text;            // bytes as they are in the file, or
-    std::u16string utf16{};      // characters of a UTF-16 file
+    std::string text;       // bytes as they are in the file, or
+    std::u16string utf16{}; // characters of a UTF-16 file
     bool bigEndian = false;
 };
 
@@ -200,17 +202,16 @@ inline std::vector<ProfileCase> generated()
         {"NoLineEndAtAll", "[Update]|58211=v"},
         {"EmptyLines", "|||[Update]|||58211=v|||"},
     };
-    const std::vector<std::pair<std::string, std::vector<std::string>>> lineEnds = {
-        {"CrLf", {"\r\n"}}, {"Lf", {"\n"}}, {"Cr", {"\r"}}, {"Mixed", {"\r\n", "\n", "\r", "\n\r"}}};
+    const std::vector<std::pair<std::string, std::vector<std::string>>> lineEnds
+        = {{"CrLf", {"\r\n"}}, {"Lf", {"\n"}}, {"Cr", {"\r"}}, {"Mixed", {"\r\n", "\n", "\r", "\n\r"}}};
     names.clear();
     std::vector<ProfileCase> cases;
     for (const auto& [lineEndName, ends] : lineEnds) {
         for (const Body& body : bodies) {
             names.push_back(body.name + "/" + lineEndName);
             cases.push_back(ProfileCase{nullptr,
-                                        body.utf16.empty()
-                                            ? withLineEnds(body.text, ends)
-                                            : utf16(withLineEnds(body.utf16, ends), body.bigEndian),
+                                        body.utf16.empty() ? withLineEnds(body.text, ends)
+                                                           : utf16(withLineEnds(body.utf16, ends), body.bigEndian),
                                         {}});
         }
     }

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <optional>
 #include <set>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace TestFiles {
@@ -93,8 +93,8 @@ private:
 // No proxy from the surroundings may carry a test's request off the loopback.
 inline EnvironmentOverride withoutProxies()
 {
-    return {{"http_proxy", nullptr}, {"HTTP_PROXY", nullptr}, {"https_proxy", nullptr},
-            {"HTTPS_PROXY", nullptr}, {"all_proxy", nullptr}, {"ALL_PROXY", nullptr}};
+    return {{"http_proxy", nullptr},  {"HTTP_PROXY", nullptr}, {"https_proxy", nullptr},
+            {"HTTPS_PROXY", nullptr}, {"all_proxy", nullptr},  {"ALL_PROXY", nullptr}};
 }
 
 } // namespace TestFiles

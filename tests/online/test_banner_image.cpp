@@ -80,8 +80,8 @@ std::string bitmapFile(const Bitmap& b, const std::optional<std::string>& pixelD
     std::string palette;
     for (std::uint32_t i = 0; i < b.paletteEntries; ++i)
         palette += std::string(b.headerSize == 12 ? 3 : 4, static_cast<char>(i * 37));
-    const std::string pixels = pixelData.value_or(
-        std::string(b.stride() * static_cast<std::size_t>(std::abs(b.height)), '\x5a'));
+    const std::string pixels
+        = pixelData.value_or(std::string(b.stride() * static_cast<std::size_t>(std::abs(b.height)), '\x5a'));
 
     std::string file = "BM";
     const std::size_t offset = 14 + 4 + info.size() + masks.size() + palette.size();
@@ -158,8 +158,7 @@ std::string uniformPng(int width, int height, bool rgb)
     const std::size_t row = 1 + static_cast<std::size_t>(width) * (rgb ? 3 : 1);
     const QByteArray raw(static_cast<qsizetype>(row) * height, '\0');
     const QByteArray zlib = qCompress(raw, 9).mid(4); // without Qt's own length prefix
-    return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + pngChunk("IDAT", zlib.toStdString())
-        + pngChunk("IEND", "");
+    return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + pngChunk("IDAT", zlib.toStdString()) + pngChunk("IEND", "");
 }
 
 // An icon file whose directory announces a 32 x 32 picture and holds the given one instead.
@@ -201,9 +200,15 @@ struct BitmapCase {
     std::optional<QSize> shown; // nothing: no picture at all
 };
 
-void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const BitmapCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-std::string rle(const Bitmap& b, const std::string& stream) { return bitmapFile(b, stream); }
+std::string rle(const Bitmap& b, const std::string& stream)
+{
+    return bitmapFile(b, stream);
+}
 
 std::vector<BitmapCase> bitmapCases()
 {
@@ -216,8 +221,15 @@ std::vector<BitmapCase> bitmapCases()
     const Bitmap v5{.headerSize = 124, .width = 5, .height = -3, .bits = 32};
     const Bitmap rle8{.width = 4, .height = 2, .bits = 8, .compression = 1, .paletteEntries = 16};
     const Bitmap rle4{.width = 5, .height = 2, .bits = 4, .compression = 2, .paletteEntries = 16};
-    const std::string rle8Rows("\x04\x05\0\0" "\0\x04\x01\x02\x03\x04" "\0\0" "\0\x01", 14);
-    const std::string rle4Rows("\x05\x12\0\0" "\0\x05\x12\x34\x50\0" "\0\x01", 12);
+    const std::string rle8Rows("\x04\x05\0\0"
+                               "\0\x04\x01\x02\x03\x04"
+                               "\0\0"
+                               "\0\x01",
+                               14);
+    const std::string rle4Rows("\x05\x12\0\0"
+                               "\0\x05\x12\x34\x50\0"
+                               "\0\x01",
+                               12);
     return {
         {"Rgb24", bitmapFile(rgb), QSize(3, 5)},
         {"Rgb24CutShort", cutShort(bitmapFile(rgb), 1), std::nullopt},
@@ -259,7 +271,7 @@ std::vector<BitmapCase> bitmapCases()
     };
 }
 
-class BitmapExtent : public ::testing::TestWithParam<BitmapCase> {};
+class BitmapExtent : public ::testing::TestWithParam<BitmapCase> { };
 
 TEST_P(BitmapExtent, ShowsOnlyPicturesWhosePixelsAreAllInTheFile)
 {
@@ -287,7 +299,8 @@ std::vector<BitmapCase> formatCases()
 {
     const QImage small = filled({16, 8});
     const std::string transparentPixel(
-        "GIF89a\x01\0\x01\0\x80\0\0\xff\xff\xff\0\0\0!\xf9\x04\x01\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 43);
+        "GIF89a\x01\0\x01\0\x80\0\0\xff\xff\xff\0\0\0!\xf9\x04\x01\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;",
+        43);
     return {
         {"Png", encoded(small, "PNG"), QSize(16, 8)},
         {"Jpeg", encoded(small, "JPEG"), QSize(16, 8)},
@@ -309,7 +322,7 @@ std::vector<BitmapCase> formatCases()
     };
 }
 
-class BannerFormat : public ::testing::TestWithParam<BitmapCase> {};
+class BannerFormat : public ::testing::TestWithParam<BitmapCase> { };
 
 TEST_P(BannerFormat, DecodesOnlyBannerFormatsOfBannerSize)
 {

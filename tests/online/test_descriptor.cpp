@@ -22,31 +22,32 @@ void PrintTo(const DescriptorCase& param, std::ostream* out)
     *out << param.name;
 }
 
-class DescriptorParsing : public testing::TestWithParam<DescriptorCase> {};
+class DescriptorParsing : public testing::TestWithParam<DescriptorCase> { };
 
 TEST_P(DescriptorParsing, SplitsAtEverySemicolon)
 {
     EXPECT_EQ(parseDescriptor(GetParam().value, GetParam().minFields), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptor, DescriptorParsing, testing::Values(
-    DescriptorCase{"WellFormed", "Máte nejnovější verzi;vexa.example/telimer;1;http://b.example/",
-                   4, Fields{"Máte nejnovější verzi", "vexa.example/telimer", "1", "http://b.example/"}},
-    DescriptorCase{"Error", "error", 3, std::nullopt},
-    DescriptorCase{"ErrorWithMoreText", "error: nic;a;1;b", 3, std::nullopt},
-    DescriptorCase{"ErrorWithoutSemicolonsForNoFields", "errors", 0, std::nullopt},
-    DescriptorCase{"CapitalErrorIsADescriptor", "Error;a;1;b", 4, Fields{"Error", "a", "1", "b"}},
-    DescriptorCase{"ShorterThanErrorIsADescriptor", "erro;a;1;b", 4, Fields{"erro", "a", "1", "b"}},
-    DescriptorCase{"BlanksBesideSemicolonsStay", "a ; b; 1 ;c ", 4, Fields{"a ", " b", " 1 ", "c "}},
-    DescriptorCase{"EmptyFieldThree", "a;b;1;", 4, Fields{"a", "b", "1", ""}},
-    DescriptorCase{"AllFieldsEmpty", ";;;", 4, Fields{"", "", "", ""}},
-    DescriptorCase{"FieldsAfterThreeKept", "a;b;1;c;d;e", 4, Fields{"a", "b", "1", "c", "d", "e"}},
-    DescriptorCase{"NoQuotingOrEscaping", "\"a;b\";c\\;d", 3, Fields{"\"a", "b\"", "c\\", "d"}},
-    DescriptorCase{"ThreeFieldsEnoughForAbout", "a;b;1", 3, Fields{"a", "b", "1"}},
-    DescriptorCase{"ThreeFieldsTooFewForTheBanner", "a;b;1", 4, std::nullopt},
-    DescriptorCase{"OneField", "jen text", 3, std::nullopt},
-    DescriptorCase{"EmptyValue", "", 3, std::nullopt},
-    DescriptorCase{"EmptyValueIsOneEmptyField", "", 1, Fields{""}}),
+INSTANTIATE_TEST_SUITE_P(
+    Descriptor, DescriptorParsing,
+    testing::Values(DescriptorCase{"WellFormed", "Máte nejnovější verzi;vexa.example/telimer;1;http://b.example/", 4,
+                                   Fields{"Máte nejnovější verzi", "vexa.example/telimer", "1", "http://b.example/"}},
+                    DescriptorCase{"Error", "error", 3, std::nullopt},
+                    DescriptorCase{"ErrorWithMoreText", "error: nic;a;1;b", 3, std::nullopt},
+                    DescriptorCase{"ErrorWithoutSemicolonsForNoFields", "errors", 0, std::nullopt},
+                    DescriptorCase{"CapitalErrorIsADescriptor", "Error;a;1;b", 4, Fields{"Error", "a", "1", "b"}},
+                    DescriptorCase{"ShorterThanErrorIsADescriptor", "erro;a;1;b", 4, Fields{"erro", "a", "1", "b"}},
+                    DescriptorCase{"BlanksBesideSemicolonsStay", "a ; b; 1 ;c ", 4, Fields{"a ", " b", " 1 ", "c "}},
+                    DescriptorCase{"EmptyFieldThree", "a;b;1;", 4, Fields{"a", "b", "1", ""}},
+                    DescriptorCase{"AllFieldsEmpty", ";;;", 4, Fields{"", "", "", ""}},
+                    DescriptorCase{"FieldsAfterThreeKept", "a;b;1;c;d;e", 4, Fields{"a", "b", "1", "c", "d", "e"}},
+                    DescriptorCase{"NoQuotingOrEscaping", "\"a;b\";c\\;d", 3, Fields{"\"a", "b\"", "c\\", "d"}},
+                    DescriptorCase{"ThreeFieldsEnoughForAbout", "a;b;1", 3, Fields{"a", "b", "1"}},
+                    DescriptorCase{"ThreeFieldsTooFewForTheBanner", "a;b;1", 4, std::nullopt},
+                    DescriptorCase{"OneField", "jen text", 3, std::nullopt},
+                    DescriptorCase{"EmptyValue", "", 3, std::nullopt},
+                    DescriptorCase{"EmptyValueIsOneEmptyField", "", 1, Fields{""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DescriptorFile, ReadsKey58211OfSectionUpdate)

@@ -81,7 +81,7 @@ protected:
 
 const std::string Direct = "http://127.0.0.1:{port}/file";
 
-class SuccessfulDownload : public DownloadTest {};
+class SuccessfulDownload : public DownloadTest { };
 
 TEST_P(SuccessfulDownload, ReplacesTheEarlierFileWithTheWholeBody)
 {
@@ -90,33 +90,58 @@ TEST_P(SuccessfulDownload, ReplacesTheEarlierFileWithTheWholeBody)
     EXPECT_EQ(entries(folder.path()), std::set<std::string>{"version"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Stahni, SuccessfulDownload, testing::Values(
-    DownloadCase{"Body", {{"/file", Route::ok("[Update]\r\n58211=a;b;1;c\r\n")}}, Direct, {},
-                 "[Update]\r\n58211=a;b;1;c\r\n"},
-    DownloadCase{"EmptyBody", {{"/file", Route::ok("")}}, Direct, {}, ""},
-    DownloadCase{"BinaryBody", {{"/file", Route::ok(std::string("BM\0\xff\r\n", 6))}}, Direct, {},
-                 std::string("BM\0\xff\r\n", 6)},
-    DownloadCase{"Redirect", {{"/file", Route::redirect("/moved")}, {"/moved", Route::ok("moved body")}},
-                 Direct, {}, "moved body"},
-    DownloadCase{"AbsoluteRedirect",
-                 {{"/file", Route::redirect("http://127.0.0.1:{port}/moved", 301)}, {"/moved", Route::ok("moved")}},
-                 Direct, {}, "moved"},
-    DownloadCase{"RedirectsUpToTheLimit",
-                 {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
-                 Direct, {.maxRedirects = 2}, "end"},
-    DownloadCase{"ChunkedBody", {{"/file", Route::chunked(std::string(20000, 'c'))}}, Direct, {},
-                 std::string(20000, 'c')},
-    DownloadCase{"DeclaredBodyAtTheCap", {{"/file", Route::ok(std::string(SmallCap, 'x'))}}, Direct, smallCap(),
-                 std::string(SmallCap, 'x')},
-    DownloadCase{"ChunkedBodyAtTheCap", {{"/file", Route::chunked(std::string(SmallCap, 'x'))}}, Direct,
-                 smallCap(), std::string(SmallCap, 'x')},
-    // Slow but working links arrive with the default limits.
-    DownloadCase{"AnswerAfterFourSeconds", {{"/file", Route{.body = "late", .delayMs = 4000}}}, Direct, {}, "late"},
-    DownloadCase{"BannerAtTenKilobytesASecond", {{"/file", Route::drip(std::string(84000, 'b'), 10000)}}, Direct,
-                 {}, std::string(84000, 'b')}),
+INSTANTIATE_TEST_SUITE_P(
+    Stahni, SuccessfulDownload,
+    testing::Values(
+        DownloadCase{"Body",
+                     {{"/file", Route::ok("[Update]\r\n58211=a;b;1;c\r\n")}},
+                     Direct,
+                     {},
+                     "[Update]\r\n58211=a;b;1;c\r\n"},
+        DownloadCase{"EmptyBody", {{"/file", Route::ok("")}}, Direct, {}, ""},
+        DownloadCase{"BinaryBody",
+                     {{"/file", Route::ok(std::string("BM\0\xff\r\n", 6))}},
+                     Direct,
+                     {},
+                     std::string("BM\0\xff\r\n", 6)},
+        DownloadCase{"Redirect",
+                     {{"/file", Route::redirect("/moved")}, {"/moved", Route::ok("moved body")}},
+                     Direct,
+                     {},
+                     "moved body"},
+        DownloadCase{"AbsoluteRedirect",
+                     {{"/file", Route::redirect("http://127.0.0.1:{port}/moved", 301)}, {"/moved", Route::ok("moved")}},
+                     Direct,
+                     {},
+                     "moved"},
+        DownloadCase{
+            "RedirectsUpToTheLimit",
+            {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
+            Direct,
+            {.maxRedirects = 2},
+            "end"},
+        DownloadCase{
+            "ChunkedBody", {{"/file", Route::chunked(std::string(20000, 'c'))}}, Direct, {}, std::string(20000, 'c')},
+        DownloadCase{"DeclaredBodyAtTheCap",
+                     {{"/file", Route::ok(std::string(SmallCap, 'x'))}},
+                     Direct,
+                     smallCap(),
+                     std::string(SmallCap, 'x')},
+        DownloadCase{"ChunkedBodyAtTheCap",
+                     {{"/file", Route::chunked(std::string(SmallCap, 'x'))}},
+                     Direct,
+                     smallCap(),
+                     std::string(SmallCap, 'x')},
+        // Slow but working links arrive with the default limits.
+        DownloadCase{"AnswerAfterFourSeconds", {{"/file", Route{.body = "late", .delayMs = 4000}}}, Direct, {}, "late"},
+        DownloadCase{"BannerAtTenKilobytesASecond",
+                     {{"/file", Route::drip(std::string(84000, 'b'), 10000)}},
+                     Direct,
+                     {},
+                     std::string(84000, 'b')}),
     caseName);
 
-class FailedDownload : public DownloadTest {};
+class FailedDownload : public DownloadTest { };
 
 TEST_P(FailedDownload, LeavesTheEarlierFileAndNoTemporaryFile)
 {
@@ -125,33 +150,46 @@ TEST_P(FailedDownload, LeavesTheEarlierFileAndNoTemporaryFile)
     EXPECT_EQ(entries(folder.path()), std::set<std::string>{"version"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Stahni, FailedDownload, testing::Values(
-    DownloadCase{"NotFound", {}, Direct, {}, ""},
-    DownloadCase{"ServerError", {{"/file", Route::error(500)}}, Direct, {}, ""},
-    DownloadCase{"NoContent", {{"/file", Route{.status = 204}}}, Direct, {}, ""},
-    DownloadCase{"PartialContent", {{"/file", Route{.status = 206, .body = "half"}}}, Direct, {}, ""},
-    DownloadCase{"ConnectionRefused", {}, "http://127.0.0.1:{closed}/file", {}, ""},
-    DownloadCase{"StallAfterHeaders", {{"/file", Route::stall()}}, Direct, shortStall(), ""},
-    DownloadCase{"OverallTimeLimit", {{"/file", Route::stall()}}, Direct, {.totalTimeoutMs = 500}, ""},
-    DownloadCase{"BelowTheFloorSpeed", {{"/file", Route::drip(std::string(100, 'd'), 20)}}, Direct, shortStall(), ""},
-    DownloadCase{"BodyCutShort", {{"/file", Route::cutShort("half", 100)}}, Direct, {}, ""},
-    DownloadCase{"DeclaredBodyOverTheCap", {{"/file", Route::ok(std::string(SmallCap + 1, 'x'))}}, Direct,
-                 smallCap(), ""},
-    DownloadCase{"ChunkedBodyOverTheCap", {{"/file", Route::chunked(std::string(SmallCap + 1, 'x'))}}, Direct,
-                 smallCap(), ""},
-    DownloadCase{"LargeBodyOverTheDefaultCap", {{"/file", Route::chunked(std::string(4 * 1024 * 1024 + 1, 'x'))}},
-                 Direct, {}, ""},
-    DownloadCase{"RedirectToFile", {{"/file", Route::redirect("file:///etc/hostname")}}, Direct, {}, ""},
-    DownloadCase{"RedirectToFtp", {{"/file", Route::redirect("ftp://127.0.0.1:{closed}/x")}}, Direct, {}, ""},
-    DownloadCase{"TooManyRedirects",
-                 {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
-                 Direct, {.maxRedirects = 1}, ""},
-    DownloadCase{"RedirectLoop", {{"/file", Route::redirect("/file")}}, Direct, {}, ""},
-    DownloadCase{"RedirectWithoutLocation", {{"/file", Route{.status = 302, .body = "no location"}}}, Direct, {}, ""},
-    DownloadCase{"FileAddress", {}, "file:///etc/hostname", {}, ""},
-    DownloadCase{"FtpAddress", {}, "ftp://127.0.0.1:{port}/file", {}, ""},
-    DownloadCase{"EmptyAddress", {}, "", {}, ""},
-    DownloadCase{"Malformed", {}, "http://127.0.0.1:{port}/a b\r\nX: y", {}, ""}),
+INSTANTIATE_TEST_SUITE_P(
+    Stahni, FailedDownload,
+    testing::Values(
+        DownloadCase{"NotFound", {}, Direct, {}, ""},
+        DownloadCase{"ServerError", {{"/file", Route::error(500)}}, Direct, {}, ""},
+        DownloadCase{"NoContent", {{"/file", Route{.status = 204}}}, Direct, {}, ""},
+        DownloadCase{"PartialContent", {{"/file", Route{.status = 206, .body = "half"}}}, Direct, {}, ""},
+        DownloadCase{"ConnectionRefused", {}, "http://127.0.0.1:{closed}/file", {}, ""},
+        DownloadCase{"StallAfterHeaders", {{"/file", Route::stall()}}, Direct, shortStall(), ""},
+        DownloadCase{"OverallTimeLimit", {{"/file", Route::stall()}}, Direct, {.totalTimeoutMs = 500}, ""},
+        DownloadCase{
+            "BelowTheFloorSpeed", {{"/file", Route::drip(std::string(100, 'd'), 20)}}, Direct, shortStall(), ""},
+        DownloadCase{"BodyCutShort", {{"/file", Route::cutShort("half", 100)}}, Direct, {}, ""},
+        DownloadCase{
+            "DeclaredBodyOverTheCap", {{"/file", Route::ok(std::string(SmallCap + 1, 'x'))}}, Direct, smallCap(), ""},
+        DownloadCase{"ChunkedBodyOverTheCap",
+                     {{"/file", Route::chunked(std::string(SmallCap + 1, 'x'))}},
+                     Direct,
+                     smallCap(),
+                     ""},
+        DownloadCase{"LargeBodyOverTheDefaultCap",
+                     {{"/file", Route::chunked(std::string(4 * 1024 * 1024 + 1, 'x'))}},
+                     Direct,
+                     {},
+                     ""},
+        DownloadCase{"RedirectToFile", {{"/file", Route::redirect("file:///etc/hostname")}}, Direct, {}, ""},
+        DownloadCase{"RedirectToFtp", {{"/file", Route::redirect("ftp://127.0.0.1:{closed}/x")}}, Direct, {}, ""},
+        DownloadCase{
+            "TooManyRedirects",
+            {{"/file", Route::redirect("/one")}, {"/one", Route::redirect("/two")}, {"/two", Route::ok("end")}},
+            Direct,
+            {.maxRedirects = 1},
+            ""},
+        DownloadCase{"RedirectLoop", {{"/file", Route::redirect("/file")}}, Direct, {}, ""},
+        DownloadCase{
+            "RedirectWithoutLocation", {{"/file", Route{.status = 302, .body = "no location"}}}, Direct, {}, ""},
+        DownloadCase{"FileAddress", {}, "file:///etc/hostname", {}, ""},
+        DownloadCase{"FtpAddress", {}, "ftp://127.0.0.1:{port}/file", {}, ""},
+        DownloadCase{"EmptyAddress", {}, "", {}, ""},
+        DownloadCase{"Malformed", {}, "http://127.0.0.1:{port}/a b\r\nX: y", {}, ""}),
     caseName);
 
 TEST(StahniWithoutEarlierFile, CreatesNoFileOnFailure)
@@ -204,9 +242,12 @@ struct SlowCase {
     std::chrono::milliseconds bound;
 };
 
-void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SlowCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class SlowServer : public testing::TestWithParam<SlowCase> {};
+class SlowServer : public testing::TestWithParam<SlowCase> { };
 
 TEST_P(SlowServer, EndsTheDownloadInTime)
 {
@@ -220,10 +261,13 @@ TEST_P(SlowServer, EndsTheDownloadInTime)
     EXPECT_TRUE(entries(folder.path()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Stahni, SlowServer, testing::Values(
-    SlowCase{"TwoBytesASecondHitsTheFloor", 2, {.totalTimeoutMs = 60000}, std::chrono::milliseconds(6000)},
-    SlowCase{"TwoBytesASecondWithTheDefaults", 2, {}, std::chrono::milliseconds(6000)},
-    SlowCase{"JustAboveTheFloorHitsTheOverallLimit", 4096, {.totalTimeoutMs = 3000}, std::chrono::milliseconds(4000)}),
+INSTANTIATE_TEST_SUITE_P(
+    Stahni, SlowServer,
+    testing::Values(
+        SlowCase{"TwoBytesASecondHitsTheFloor", 2, {.totalTimeoutMs = 60000}, std::chrono::milliseconds(6000)},
+        SlowCase{"TwoBytesASecondWithTheDefaults", 2, {}, std::chrono::milliseconds(6000)},
+        SlowCase{
+            "JustAboveTheFloorHitsTheOverallLimit", 4096, {.totalTimeoutMs = 3000}, std::chrono::milliseconds(4000)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

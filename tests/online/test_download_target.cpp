@@ -78,9 +78,12 @@ struct PlantedCase {
     void (*plant)(const fs::path&);
 };
 
-void PrintTo(const PlantedCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const PlantedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class NonRegularTarget : public DownloadTarget, public testing::WithParamInterface<PlantedCase> {};
+class NonRegularTarget : public DownloadTarget, public testing::WithParamInterface<PlantedCase> { };
 
 TEST_P(NonRegularTarget, IsLeftAloneAndTheDownloadFails)
 {
@@ -94,13 +97,15 @@ TEST_P(NonRegularTarget, IsLeftAloneAndTheDownloadFails)
     EXPECT_TRUE(server.requests().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Planted, NonRegularTarget, testing::Values(
-    PlantedCase{"Folder", [](const fs::path& path) { fs::create_directory(path); }},
-    PlantedCase{"Pipe", [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
-    PlantedCase{"Device", [](const fs::path& path) {
-        if (mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-            GTEST_SKIP() << "this user cannot make a device node";
-    }}),
+INSTANTIATE_TEST_SUITE_P(
+    Planted, NonRegularTarget,
+    testing::Values(PlantedCase{"Folder", [](const fs::path& path) { fs::create_directory(path); }},
+                    PlantedCase{"Pipe", [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+                    PlantedCase{"Device",
+                                [](const fs::path& path) {
+                                    if (mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                                        GTEST_SKIP() << "this user cannot make a device node";
+                                }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DownloadTarget, PathsThatAreNotOurOwnAreRefused)
@@ -132,7 +137,7 @@ protected:
         writeFile(target, "earlier");
         std::ofstream filler(folder.file("filler"), std::ios::binary);
         const std::string block(4096, 'f');
-        while (filler.write(block.data(), block.size()) && filler.flush()) {}
+        while (filler.write(block.data(), block.size()) && filler.flush()) { }
     }
     void TearDown() override
     {

@@ -50,7 +50,10 @@ struct FolderCase {
     std::string expected; // empty: no folder at all
 };
 
-void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const FolderCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class DownloadFolderChoice : public testing::TestWithParam<FolderCase> {
 protected:
@@ -81,7 +84,8 @@ protected:
         if (text == "{planted}") { // a link that someone else put in a shared folder
             fs::create_directory(folder.file("elsewhere"));
             fs::create_directory(folder.file("shared"));
-            fs::permissions(folder.file("shared"), fs::perms::all | (geteuid() == 0 ? fs::perms::sticky_bit : fs::perms::none));
+            fs::permissions(folder.file("shared"),
+                            fs::perms::all | (geteuid() == 0 ? fs::perms::sticky_bit : fs::perms::none));
             fs::create_directory_symlink(folder.file("elsewhere"), folder.file("shared/app"));
             EXPECT_EQ(lchown(folder.file("shared/app").c_str(), geteuid() == 0 ? 65534 : geteuid(), -1), 0);
             return folder.file("shared/app");
@@ -117,40 +121,52 @@ TEST_P(DownloadFolderChoice, TakesTheExecutablesFolderOrTheCache)
     EXPECT_TRUE(std::ranges::includes(allowed, TestFiles::entries(folder.path())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, DownloadFolderChoice, testing::Values(
-    FolderCase{"WritableExecutableFolder", "{tmp}", "{cache}", "{tmp}"},
-    FolderCase{"ReadOnlyExecutableFolderUsesTheCacheMadeOnDemand", "{locked}", "{cache}", "{cache}"},
-    FolderCase{"UnknownExecutableFolder", "", "{cache}", "{cache}"},
-    FolderCase{"RelativeExecutableFolder", "relative", "{cache}", "{cache}"},
-    FolderCase{"RootIsNeverTaken", "{root}", "{cache}", "{cache}"},
-    FolderCase{"NoCacheEither", "{locked}", "", ""},
-    FolderCase{"RelativeCache", "", "cache", ""},
-    FolderCase{"RootCache", "", "{root}", ""},
-    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""},
-    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"},
-    FolderCase{"PackagedCopyUsesTheCache", "{packaged}", "{cache}", "{cache}"}),
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DownloadFolderChoice,
+    testing::Values(FolderCase{"WritableExecutableFolder", "{tmp}", "{cache}", "{tmp}"},
+                    FolderCase{"ReadOnlyExecutableFolderUsesTheCacheMadeOnDemand", "{locked}", "{cache}", "{cache}"},
+                    FolderCase{"UnknownExecutableFolder", "", "{cache}", "{cache}"},
+                    FolderCase{"RelativeExecutableFolder", "relative", "{cache}", "{cache}"},
+                    FolderCase{"RootIsNeverTaken", "{root}", "{cache}", "{cache}"},
+                    FolderCase{"NoCacheEither", "{locked}", "", ""}, FolderCase{"RelativeCache", "", "cache", ""},
+                    FolderCase{"RootCache", "", "{root}", ""},
+                    FolderCase{"CacheThatCannotBeMade", "{locked}", "{blocked}", ""},
+                    FolderCase{"InstalledCopyUsesTheCache", "{installed}", "{cache}", "{cache}"},
+                    FolderCase{"PackagedCopyUsesTheCache", "{packaged}", "{cache}", "{cache}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(FoldersOthersControl, DownloadFolderChoice, testing::Values(
-    FolderCase{"AnotherUsersFolderUsesTheCache", "{foreign}", "{cache}", "{cache}"},
-    FolderCase{"CacheThroughAPlantedLinkIsRefused", "{locked}", "{planted}", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(FoldersOthersControl, DownloadFolderChoice,
+                         testing::Values(FolderCase{"AnotherUsersFolderUsesTheCache", "{foreign}", "{cache}",
+                                                    "{cache}"},
+                                         FolderCase{"CacheThroughAPlantedLinkIsRefused", "{locked}", "{planted}", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 #endif
 
 TEST(LocalFiles, OwnFilesHaveAbsolutePathsOutsideTheRoot)
 {
     for (const auto& [path, own] : std::vector<std::pair<fs::path, bool>>{
 #ifdef _WIN32
-             {"", false}, {"version", false}, {".\\version", false}, {"C:\\version", false},
-             {"C:version", false}, {"\\tmp\\version", false}, {"C:\\tmp\\", false},
-             {"C:\\tmp\\version", true}, {"C:/tmp/a/reklama.bmp", true},
+             {"", false},
+             {"version", false},
+             {".\\version", false},
+             {"C:\\version", false},
+             {"C:version", false},
+             {"\\tmp\\version", false},
+             {"C:\\tmp\\", false},
+             {"C:\\tmp\\version", true},
+             {"C:/tmp/a/reklama.bmp", true},
              // MinGW's C++ library sees no root in a share's name, so a copy of the program on a
              // network share keeps its files in the user's cache folder instead
              {"\\\\server\\share\\version", false}})
 #else
-             {"", false}, {"version", false}, {"./version", false}, {"/version", false},
-             {"/tmp/", false}, {"/tmp/version", true}, {"/tmp/a/reklama.bmp", true}})
+             {"", false},
+             {"version", false},
+             {"./version", false},
+             {"/version", false},
+             {"/tmp/", false},
+             {"/tmp/version", true},
+             {"/tmp/a/reklama.bmp", true}})
 #endif
         EXPECT_EQ(isOwnFilePath(path), own) << path;
 }
@@ -226,16 +242,21 @@ TEST(LocalFiles, StaleTemporaryFilesOfOurOwnAreRemovedAndNothingElse)
             fs::last_write_time(folder.file(name), old);
     };
     plant("version", true);
-    plant("version.0123abcd.part", true);   // ours, left by an interrupted download
-    plant("version.89abcdef.part", false);  // a download running right now
+    plant("version.0123abcd.part", true);  // ours, left by an interrupted download
+    plant("version.89abcdef.part", false); // a download running right now
     plant("version.0123abc.part", true);
     plant("version.0123abcde.part", true);
     plant("version.0123abcd.partx", true);
     plant("reklama.bmp.0123abcd.part", true); // another target's
-    std::set<std::string> kept{"version", "version.89abcdef.part", "version.0123abc.part", "version.0123abcde.part",
-                               "version.0123abcd.partx", "reklama.bmp.0123abcd.part", "version.aaaaaaaa.part"};
+    std::set<std::string> kept{"version",
+                               "version.89abcdef.part",
+                               "version.0123abc.part",
+                               "version.0123abcde.part",
+                               "version.0123abcd.partx",
+                               "reklama.bmp.0123abcd.part",
+                               "version.aaaaaaaa.part"};
     fs::create_directory(folder.file("version.aaaaaaaa.part"));
-#ifndef _WIN32 // names differing in case only are one file there, and links need a privilege
+#ifndef _WIN32                            // names differing in case only are one file there, and links need a privilege
     plant("version.0123ABCD.part", true); // not our pattern
     kept.insert("version.0123ABCD.part");
     fs::create_symlink(folder.file("version"), folder.file("version.bbbbbbbb.part"));

@@ -13,8 +13,8 @@
 
 #include <algorithm>
 #include <array>
-#include <iostream>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,8 +43,8 @@ std::string fromWide(std::wstring_view wide, UINT codePage, bool* lossy = nullpt
     const bool utf8 = codePage == CP_UTF8;
     BOOL* lost = utf8 ? nullptr : &usedDefault;
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int length = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, lost);
+    const int length
+        = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, lost);
     std::string bytes(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr,
                         lost);
@@ -80,8 +80,8 @@ bool hasHighBytes(std::string_view bytes)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                               0) > 0;
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0)
+        > 0;
 }
 
 // The classes of case where our reader differs from Windows on purpose, each with its reason.

@@ -14,7 +14,7 @@ namespace {
 
 using ProfileCases::ProfileCase;
 
-class ProfileReading : public testing::TestWithParam<ProfileCase> {};
+class ProfileReading : public testing::TestWithParam<ProfileCase> { };
 
 TEST_P(ProfileReading, FindsTheValueLikeGetPrivateProfileString)
 {

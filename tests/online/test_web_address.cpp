@@ -13,7 +13,7 @@ namespace {
 // Captures the addresses handed to the desktop for the lifetime of the object.
 class CapturedLauncher {
 public:
-    CapturedLauncher() : previous_(setWebAddressLauncher([this](const std::string& a) { opened.push_back(a); })) {}
+    CapturedLauncher() : previous_(setWebAddressLauncher([this](const std::string& a) { opened.push_back(a); })) { }
     ~CapturedLauncher() { setWebAddressLauncher(previous_); }
     CapturedLauncher(const CapturedLauncher&) = delete;
     CapturedLauncher& operator=(const CapturedLauncher&) = delete;
@@ -35,7 +35,7 @@ void PrintTo(const AddressCase& param, std::ostream* out)
     *out << param.name;
 }
 
-class OpeningAddresses : public testing::TestWithParam<AddressCase> {};
+class OpeningAddresses : public testing::TestWithParam<AddressCase> { };
 
 TEST_P(OpeningAddresses, HandsOnlyWebAddressesToTheDesktop)
 {
@@ -45,28 +45,26 @@ TEST_P(OpeningAddresses, HandsOnlyWebAddressesToTheDesktop)
     EXPECT_EQ(launcher.opened, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(WebAddress, OpeningAddresses, testing::Values(
-    AddressCase{"Http", "http://www.vexasoftware.example/page/prg_telimer.html", true},
-    AddressCase{"Https", "https://example.org/?a=1&b=;c", true},
-    AddressCase{"UpperCaseScheme", "HTTP://EXAMPLE.ORG", true},
-    AddressCase{"MixedCaseScheme", "HttpS://example.org", true},
-    AddressCase{"SpaceInside", "http://example.org/a b", true},
-    AddressCase{"File", "file:///usr/bin/xterm", false},
-    AddressCase{"JavaScript", "javascript:alert(1)", false},
-    AddressCase{"AbsolutePath", "/usr/bin/xterm", false},
-    AddressCase{"RelativePath", "xterm", false},
-    AddressCase{"WindowsPath", "C:\\Windows\\System32\\calc.exe", false},
-    AddressCase{"WithoutScheme", "www.vexasoftware.example", false},
-    AddressCase{"Empty", "", false},
-    AddressCase{"LeadingBlank", " http://example.org", false},
-    AddressCase{"SchemeOnlyPrefix", "httpx://example.org", false},
-    AddressCase{"OneSlash", "http:/example.org", false},
-    AddressCase{"Ftp", "ftp://example.org", false},
-    AddressCase{"LineBreakInside", "http://example.org\nfile:///etc/passwd", false},
-    AddressCase{"NulInside", std::string("http://example.org\0x", 20), false},
-    AddressCase{"C1ControlInside", "http://example.org/\u0085file:///etc/passwd", false},
-    AddressCase{"LineSeparatorInside", "http://example.org/\u2028file:///etc/passwd", false},
-    AddressCase{"NoValidText", "http://example.org/\x85", false}),
+INSTANTIATE_TEST_SUITE_P(
+    WebAddress, OpeningAddresses,
+    testing::Values(AddressCase{"Http", "http://www.vexasoftware.example/page/prg_telimer.html", true},
+                    AddressCase{"Https", "https://example.org/?a=1&b=;c", true},
+                    AddressCase{"UpperCaseScheme", "HTTP://EXAMPLE.ORG", true},
+                    AddressCase{"MixedCaseScheme", "HttpS://example.org", true},
+                    AddressCase{"SpaceInside", "http://example.org/a b", true},
+                    AddressCase{"File", "file:///usr/bin/xterm", false},
+                    AddressCase{"JavaScript", "javascript:alert(1)", false},
+                    AddressCase{"AbsolutePath", "/usr/bin/xterm", false}, AddressCase{"RelativePath", "xterm", false},
+                    AddressCase{"WindowsPath", "C:\\Windows\\System32\\calc.exe", false},
+                    AddressCase{"WithoutScheme", "www.vexasoftware.example", false}, AddressCase{"Empty", "", false},
+                    AddressCase{"LeadingBlank", " http://example.org", false},
+                    AddressCase{"SchemeOnlyPrefix", "httpx://example.org", false},
+                    AddressCase{"OneSlash", "http:/example.org", false}, AddressCase{"Ftp", "ftp://example.org", false},
+                    AddressCase{"LineBreakInside", "http://example.org\nfile:///etc/passwd", false},
+                    AddressCase{"NulInside", std::string("http://example.org\0x", 20), false},
+                    AddressCase{"C1ControlInside", "http://example.org/\u0085file:///etc/passwd", false},
+                    AddressCase{"LineSeparatorInside", "http://example.org/\u2028file:///etc/passwd", false},
+                    AddressCase{"NoValidText", "http://example.org/\x85", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WebAddressLauncher, ReturnsThePreviousLauncherAndRestores)

@@ -37,26 +37,43 @@ private:
 const auto* const guiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 // The windows' marker formulas, in pixels (15 twips each).
-double bmiRow(double bmi) { return (3740 - bmi * 60.83) / 15; }
-double ageColumn(double age) { return (age * 81.875 - 823.75) / 15; }
-double heightColumn(double cm) { return ((cm - 150) * 184.17 + 740) / 15; }
-double weightRow(double kg) { return (5960 - (kg - 40) * 64.22) / 15; }
-double weightAt(double bmi, double cm) { return bmi * (cm / 100) * (cm / 100); }
+double bmiRow(double bmi)
+{
+    return (3740 - bmi * 60.83) / 15;
+}
+double ageColumn(double age)
+{
+    return (age * 81.875 - 823.75) / 15;
+}
+double heightColumn(double cm)
+{
+    return ((cm - 150) * 184.17 + 740) / 15;
+}
+double weightRow(double kg)
+{
+    return (5960 - (kg - 40) * 64.22) / 15;
+}
+double weightAt(double bmi, double cm)
+{
+    return bmi * (cm / 100) * (cm / 100);
+}
 
 const QColor kBlack(0, 0, 0);
 
-bool isBlack(const QImage& image, int x, int y) { return image.pixelColor(x, y) == kBlack; }
+bool isBlack(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y) == kBlack;
+}
 
 bool isClose(const QColor& actual, const QColor& expected, int tolerance)
 {
     return actual.alpha() == 255 && qAbs(actual.red() - expected.red()) <= tolerance
-        && qAbs(actual.green() - expected.green()) <= tolerance
-        && qAbs(actual.blue() - expected.blue()) <= tolerance;
+        && qAbs(actual.green() - expected.green()) <= tolerance && qAbs(actual.blue() - expected.blue()) <= tolerance;
 }
 
 // Weight table colours.
-const QColor kGrey(192, 192, 192), kLightGreen(204, 255, 204), kLightOrange(255, 204, 153),
-    kHeaderGreen(0, 255, 0), kAmber(255, 204, 0), kBrown(153, 51, 0);
+const QColor kGrey(192, 192, 192), kLightGreen(204, 255, 204), kLightOrange(255, 204, 153), kHeaderGreen(0, 255, 0),
+    kAmber(255, 204, 0), kBrown(153, 51, 0);
 
 using Span = std::pair<int, int>;
 
@@ -86,23 +103,20 @@ struct Named {
 };
 
 const Named kAll[] = {
-    {"BmiChart", &pictures::BmiChart, 307, 300},
-    {"Legend", &pictures::Legend, 260, 39},
-    {"TableMiniature", &pictures::TableMiniature, 55, 61},
-    {"ChartMiniature", &pictures::ChartMiniature, 55, 61},
-    {"HelpButton", &pictures::HelpButton, 32, 32},
-    {"AboutButton", &pictures::AboutButton, 32, 32},
-    {"QuitButton", &pictures::QuitButton, 32, 32},
-    {"Icon", &pictures::Icon, 32, 32},
-    {"WeightTable", &pictures::WeightTable, 431, 481},
-    {"WeightChart", &pictures::WeightChart, 799, 444},
-    {"RangeWarning", &pictures::RangeWarning, 46, 46},
-    {"BuiltInBanner", &pictures::BuiltInBanner, 468, 60},
+    {"BmiChart", &pictures::BmiChart, 307, 300},           {"Legend", &pictures::Legend, 260, 39},
+    {"TableMiniature", &pictures::TableMiniature, 55, 61}, {"ChartMiniature", &pictures::ChartMiniature, 55, 61},
+    {"HelpButton", &pictures::HelpButton, 32, 32},         {"AboutButton", &pictures::AboutButton, 32, 32},
+    {"QuitButton", &pictures::QuitButton, 32, 32},         {"Icon", &pictures::Icon, 32, 32},
+    {"WeightTable", &pictures::WeightTable, 431, 481},     {"WeightChart", &pictures::WeightChart, 799, 444},
+    {"RangeWarning", &pictures::RangeWarning, 46, 46},     {"BuiltInBanner", &pictures::BuiltInBanner, 468, 60},
 };
 
-std::string nameOf(const ::testing::TestParamInfo<Named>& info) { return info.param.name; }
+std::string nameOf(const ::testing::TestParamInfo<Named>& info)
+{
+    return info.param.name;
+}
 
-class EveryPicture : public ::testing::TestWithParam<Named> {};
+class EveryPicture : public ::testing::TestWithParam<Named> { };
 
 TEST_P(EveryPicture, HasItsNaturalSizeAtEveryPixelRatio)
 {
@@ -126,8 +140,7 @@ TEST(Render, DumpsEveryPictureWhenAskedTo)
         GTEST_SKIP() << "TELIMER_PICTURES_DIR not set";
     for (const Named& n : kAll) {
         for (const qreal dpr : {1.0, 2.0}) {
-            const QString file =
-                QStringLiteral("%1@%2.png").arg(QString::fromUtf8(n.name)).arg(dpr);
+            const QString file = QStringLiteral("%1@%2.png").arg(QString::fromUtf8(n.name)).arg(dpr);
             EXPECT_TRUE(pictures::render(*n.picture, dpr).save(QDir(folder).filePath(file)));
         }
     }
@@ -149,7 +162,7 @@ TEST(Render, LeavesAPictureWithoutPainterTransparent)
 
 // ---------------------------------------------------------------------------------------------
 
-class OpaquePicture : public ::testing::TestWithParam<Named> {};
+class OpaquePicture : public ::testing::TestWithParam<Named> { };
 
 TEST_P(OpaquePicture, HasNoTransparentPixel)
 {
@@ -164,8 +177,7 @@ TEST_P(OpaquePicture, HasNoTransparentPixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, OpaquePicture,
-                         ::testing::Values(kAll[2], kAll[3], kAll[7], kAll[8], kAll[9], kAll[11]),
-                         nameOf);
+                         ::testing::Values(kAll[2], kAll[3], kAll[7], kAll[8], kAll[9], kAll[11]), nameOf);
 
 struct TransparentSpots {
     const char* name;
@@ -173,7 +185,7 @@ struct TransparentSpots {
     std::vector<QPoint> spots;
 };
 
-class SeeThroughPicture : public ::testing::TestWithParam<TransparentSpots> {};
+class SeeThroughPicture : public ::testing::TestWithParam<TransparentSpots> { };
 
 TEST_P(SeeThroughPicture, IsTransparentWhereNothingIsDrawn)
 {
@@ -186,22 +198,22 @@ const std::vector<QPoint> kButtonCorners{{0, 0}, {31, 0}, {0, 31}, {31, 31}, {3,
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, SeeThroughPicture,
-    ::testing::Values(
-        TransparentSpots{"BmiChart", &pictures::BmiChart,
-                         {{0, 0}, {306, 0}, {0, 299}, {306, 299}, {150, 230}, {200, 60}}},
-        TransparentSpots{"Legend", &pictures::Legend,
-                         {{1, 1}, {258, 1}, {1, 37}, {258, 37}, {90, 19}}},
-        TransparentSpots{"HelpButton", &pictures::HelpButton, kButtonCorners},
-        TransparentSpots{"AboutButton", &pictures::AboutButton, kButtonCorners},
-        TransparentSpots{"QuitButton", &pictures::QuitButton, kButtonCorners},
-        TransparentSpots{"RangeWarning", &pictures::RangeWarning,
-                         {{0, 0}, {45, 0}, {0, 45}, {45, 45}, {8, 8}, {37, 37}}}),
+    ::testing::Values(TransparentSpots{"BmiChart",
+                                       &pictures::BmiChart,
+                                       {{0, 0}, {306, 0}, {0, 299}, {306, 299}, {150, 230}, {200, 60}}},
+                      TransparentSpots{"Legend", &pictures::Legend, {{1, 1}, {258, 1}, {1, 37}, {258, 37}, {90, 19}}},
+                      TransparentSpots{"HelpButton", &pictures::HelpButton, kButtonCorners},
+                      TransparentSpots{"AboutButton", &pictures::AboutButton, kButtonCorners},
+                      TransparentSpots{"QuitButton", &pictures::QuitButton, kButtonCorners},
+                      TransparentSpots{"RangeWarning",
+                                       &pictures::RangeWarning,
+                                       {{0, 0}, {45, 0}, {0, 45}, {45, 45}, {8, 8}, {37, 37}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // BMI by age
 
-class BmiGridLine : public ::testing::TestWithParam<int> {};
+class BmiGridLine : public ::testing::TestWithParam<int> { };
 
 // The main window's marker for a BMI must sit on the grid line of that BMI.
 TEST_P(BmiGridLine, LiesOnTheMarkerRowAtEveryRatio)
@@ -266,7 +278,7 @@ struct CurveSample {
     QColor colour;
 };
 
-class BmiCurve : public ::testing::TestWithParam<CurveSample> {};
+class BmiCurve : public ::testing::TestWithParam<CurveSample> { };
 
 TEST_P(BmiCurve, PassesThroughTheTabulatedValue)
 {
@@ -282,19 +294,16 @@ TEST_P(BmiCurve, PassesThroughTheTabulatedValue)
     EXPECT_TRUE(found) << "age " << s.age << " BMI " << s.bmi;
 }
 
-const QColor kPurple(128, 0, 128), kBlue(0, 0, 255), kGreen(0, 128, 0), kOlive(128, 128, 0),
-    kMaroon(128, 0, 0), kRed(255, 0, 0);
+const QColor kPurple(128, 0, 128), kBlue(0, 0, 255), kGreen(0, 128, 0), kOlive(128, 128, 0), kMaroon(128, 0, 0),
+    kRed(255, 0, 0);
 
 INSTANTIATE_TEST_SUITE_P(
     BmiChart, BmiCurve,
-    ::testing::Values(CurveSample{22, 18.1, kPurple}, CurveSample{50, 21.4, kPurple},
-                      CurveSample{62, 24.4, kPurple}, CurveSample{26, 24.3, kBlue},
-                      CurveSample{58, 27.5, kBlue}, CurveSample{34, 29.8, kGreen},
-                      CurveSample{62, 32.7, kGreen}, CurveSample{38, 34.4, kOlive},
-                      CurveSample{54, 35.9, kOlive}, CurveSample{30, 37.0, kMaroon},
-                      CurveSample{50, 40.6, kMaroon}, CurveSample{22, 38.1, kRed},
-                      CurveSample{42, 44.8, kRed}, CurveSample{44.5, 47.5, kRed},
-                      CurveSample{62, 51.7, kRed}));
+    ::testing::Values(CurveSample{22, 18.1, kPurple}, CurveSample{50, 21.4, kPurple}, CurveSample{62, 24.4, kPurple},
+                      CurveSample{26, 24.3, kBlue}, CurveSample{58, 27.5, kBlue}, CurveSample{34, 29.8, kGreen},
+                      CurveSample{62, 32.7, kGreen}, CurveSample{38, 34.4, kOlive}, CurveSample{54, 35.9, kOlive},
+                      CurveSample{30, 37.0, kMaroon}, CurveSample{50, 40.6, kMaroon}, CurveSample{22, 38.1, kRed},
+                      CurveSample{42, 44.8, kRed}, CurveSample{44.5, 47.5, kRed}, CurveSample{62, 51.7, kRed}));
 
 TEST(BmiChart, PurpleCurveEndsAt65)
 {
@@ -348,7 +357,7 @@ struct ColumnScan {
     std::vector<Span> lines;
 };
 
-class WeightTableColumns : public ::testing::TestWithParam<ColumnScan> {};
+class WeightTableColumns : public ::testing::TestWithParam<ColumnScan> { };
 
 TEST_P(WeightTableColumns, StandWhereLaidOut)
 {
@@ -359,15 +368,14 @@ TEST_P(WeightTableColumns, StandWhereLaidOut)
 }
 
 const std::vector<Span> kAllColumns{{0, 1},     {54, 55},   {117, 117}, {179, 179},
-                                   {242, 242}, {304, 304}, {367, 367}, {429, 430}};
+                                    {242, 242}, {304, 304}, {367, 367}, {429, 430}};
 
-INSTANTIATE_TEST_SUITE_P(
-    WeightTable, WeightTableColumns,
-    ::testing::Values(ColumnScan{2, 54, {{54, 55}, {429, 430}}},              // title
-                      ColumnScan{19, 54, {{54, 55}, {242, 242}, {429, 430}}}, // groups
-                      ColumnScan{36, 54, {kAllColumns.begin() + 1, kAllColumns.end()}},
-                      ColumnScan{70, 0, kAllColumns},   // data
-                      ColumnScan{449, 0, kAllColumns})); // footer
+INSTANTIATE_TEST_SUITE_P(WeightTable, WeightTableColumns,
+                         ::testing::Values(ColumnScan{2, 54, {{54, 55}, {429, 430}}},              // title
+                                           ColumnScan{19, 54, {{54, 55}, {242, 242}, {429, 430}}}, // groups
+                                           ColumnScan{36, 54, {kAllColumns.begin() + 1, kAllColumns.end()}},
+                                           ColumnScan{70, 0, kAllColumns},    // data
+                                           ColumnScan{449, 0, kAllColumns})); // footer
 
 struct CellColour {
     int x;
@@ -375,29 +383,26 @@ struct CellColour {
     QColor colour;
 };
 
-class WeightTableCell : public ::testing::TestWithParam<CellColour> {};
+class WeightTableCell : public ::testing::TestWithParam<CellColour> { };
 
 TEST_P(WeightTableCell, HasItsColour)
 {
     const QImage image = pictures::render(pictures::WeightTable);
     const CellColour& c = GetParam();
-    EXPECT_TRUE(isClose(image.pixelColor(c.x, c.y), c.colour, 0))
-        << image.pixelColor(c.x, c.y).name().toStdString();
+    EXPECT_TRUE(isClose(image.pixelColor(c.x, c.y), c.colour, 0)) << image.pixelColor(c.x, c.y).name().toStdString();
 }
 
-
-INSTANTIATE_TEST_SUITE_P(
-    WeightTable, WeightTableCell,
-    ::testing::Values(CellColour{3, 3, kGrey}, CellColour{3, 60, kGrey}, CellColour{3, 460, kGrey},
-                      CellColour{58, 38, kHeaderGreen}, CellColour{120, 38, kAmber},
-                      CellColour{182, 38, kBrown}, CellColour{245, 38, kHeaderGreen},
-                      CellColour{307, 38, kAmber}, CellColour{370, 38, kBrown},
-                      CellColour{58, 70, kLightGreen}, CellColour{120, 70, kLightOrange},
-                      CellColour{182, 70, kLightOrange}, CellColour{245, 432, kLightGreen},
-                      CellColour{307, 432, kLightOrange}, CellColour{427, 432, kLightOrange},
-                      CellColour{58, 477, kHeaderGreen}, CellColour{120, 477, kAmber},
-                      CellColour{427, 477, kBrown},
-                      CellColour{86, 61, kLightGreen})); // blank cell: where a lone dash would sit
+INSTANTIATE_TEST_SUITE_P(WeightTable, WeightTableCell,
+                         ::testing::Values(CellColour{3, 3, kGrey}, CellColour{3, 60, kGrey}, CellColour{3, 460, kGrey},
+                                           CellColour{58, 38, kHeaderGreen}, CellColour{120, 38, kAmber},
+                                           CellColour{182, 38, kBrown}, CellColour{245, 38, kHeaderGreen},
+                                           CellColour{307, 38, kAmber}, CellColour{370, 38, kBrown},
+                                           CellColour{58, 70, kLightGreen}, CellColour{120, 70, kLightOrange},
+                                           CellColour{182, 70, kLightOrange}, CellColour{245, 432, kLightGreen},
+                                           CellColour{307, 432, kLightOrange}, CellColour{427, 432, kLightOrange},
+                                           CellColour{58, 477, kHeaderGreen}, CellColour{120, 477, kAmber},
+                                           CellColour{427, 477, kBrown},
+                                           CellColour{86, 61, kLightGreen})); // blank cell: where a lone dash would sit
 
 // Form2's red frame is 17 px high at (800 + 245 k) / 15 px with a 2-px border; it must mark
 // data row k without its border crossing the text of any row.
@@ -460,7 +465,7 @@ struct BandEdge {
     QColor below;
 };
 
-class WeightChartBandEdge : public ::testing::TestWithParam<BandEdge> {};
+class WeightChartBandEdge : public ::testing::TestWithParam<BandEdge> { };
 
 TEST_P(WeightChartBandEdge, ChangesColourAtTheCurve)
 {
@@ -468,33 +473,25 @@ TEST_P(WeightChartBandEdge, ChangesColourAtTheCurve)
     const QImage image = pictures::render(pictures::WeightChart);
     const int x = qRound(heightColumn(e.height));
     const int y = qRound(weightRow(weightAt(e.bmi, e.height)));
-    EXPECT_TRUE(isClose(image.pixelColor(x, y - 4), e.above, 0))
-        << image.pixelColor(x, y - 4).name().toStdString();
-    EXPECT_TRUE(isClose(image.pixelColor(x, y + 4), e.below, 0))
-        << image.pixelColor(x, y + 4).name().toStdString();
+    EXPECT_TRUE(isClose(image.pixelColor(x, y - 4), e.above, 0)) << image.pixelColor(x, y - 4).name().toStdString();
+    EXPECT_TRUE(isClose(image.pixelColor(x, y + 4), e.below, 0)) << image.pixelColor(x, y + 4).name().toStdString();
     int darkest = 255;
     for (int dy = -1; dy <= 1; ++dy)
         darkest = qMin(darkest, image.pixelColor(x, y + dy).lightness());
     EXPECT_LT(darkest, qMin(e.above.lightness(), e.below.lightness()) - 30);
 }
 
-const QColor kLightBlue(153, 204, 254), kWhite(255, 255, 255), kPaleYellow(254, 254, 204),
-    kBandAmber(254, 204, 0), kOrange(254, 101, 0), kBandRed(254, 0, 0);
+const QColor kLightBlue(153, 204, 254), kWhite(255, 255, 255), kPaleYellow(254, 254, 204), kBandAmber(254, 204, 0),
+    kOrange(254, 101, 0), kBandRed(254, 0, 0);
 
 INSTANTIATE_TEST_SUITE_P(
     WeightChart, WeightChartBandEdge,
-    ::testing::Values(BandEdge{18.5, 152, kWhite, kLightBlue},
-                      BandEdge{18.5, 185, kWhite, kLightBlue},
-                      BandEdge{18.5, 205, kWhite, kLightBlue},
-                      BandEdge{25, 152, kPaleYellow, kWhite},
-                      BandEdge{25, 185, kPaleYellow, kWhite},
-                      BandEdge{25, 205, kPaleYellow, kWhite},
-                      BandEdge{30, 152, kBandAmber, kPaleYellow},
-                      BandEdge{30, 200, kBandAmber, kPaleYellow},
-                      BandEdge{35, 152, kOrange, kBandAmber},
-                      BandEdge{35, 180, kOrange, kBandAmber},
-                      BandEdge{40, 152, kBandRed, kOrange},
-                      BandEdge{40, 175, kBandRed, kOrange}));
+    ::testing::Values(BandEdge{18.5, 152, kWhite, kLightBlue}, BandEdge{18.5, 185, kWhite, kLightBlue},
+                      BandEdge{18.5, 205, kWhite, kLightBlue}, BandEdge{25, 152, kPaleYellow, kWhite},
+                      BandEdge{25, 185, kPaleYellow, kWhite}, BandEdge{25, 205, kPaleYellow, kWhite},
+                      BandEdge{30, 152, kBandAmber, kPaleYellow}, BandEdge{30, 200, kBandAmber, kPaleYellow},
+                      BandEdge{35, 152, kOrange, kBandAmber}, BandEdge{35, 180, kOrange, kBandAmber},
+                      BandEdge{40, 152, kBandRed, kOrange}, BandEdge{40, 175, kBandRed, kOrange}));
 
 // ---------------------------------------------------------------------------------------------
 // Small pictures
@@ -505,7 +502,7 @@ struct ButtonLook {
     int dominantChannel; // 0 red, 1 green, 2 blue
 };
 
-class RoundButton : public ::testing::TestWithParam<ButtonLook> {};
+class RoundButton : public ::testing::TestWithParam<ButtonLook> { };
 
 TEST_P(RoundButton, IsItsColourWithAWhiteSymbol)
 {
@@ -554,7 +551,8 @@ TEST(Icon, ShowsRedLettersOutlinedInYellowOnDark)
 TEST(Icon, SmallSizesShowTheWholeIcon)
 {
     for (const int size : {16, 22, 24})
-        EXPECT_NE(pictures::render(pictures::Icon, size / 32.0), pictures::render(pictures::Icon).copy(0, 0, size, size));
+        EXPECT_NE(pictures::render(pictures::Icon, size / 32.0),
+                  pictures::render(pictures::Icon).copy(0, 0, size, size));
     const QImage menu = pictures::render(pictures::Icon, 0.5); // drawn pixel by pixel: B, M, I in pure red
     for (const int x : {2, 7, 15})
         EXPECT_EQ(menu.pixelColor(x, 8), QColor(230, 0, 0)) << x;

@@ -10,8 +10,8 @@
 namespace {
 
 struct Line {
-    QString text;  // without its line end
-    bool wrapped;  // ends in CR CR LF (a paragraph continues) rather than CR LF
+    QString text; // without its line end
+    bool wrapped; // ends in CR CR LF (a paragraph continues) rather than CR LF
 };
 
 // Splits at every LF; each must be preceded by one or two CRs and nothing else may hold CR or LF.
@@ -40,10 +40,9 @@ struct Section {
 };
 
 const std::vector<Section> helpLayout = {
-    {Kind::Title},     {Kind::Paragraph, 4}, {Kind::Empty},        {Kind::Paragraph, 3},
-    {Kind::Empty},     {Kind::Empty},        {Kind::Heading},      {Kind::Paragraph, 5},
-    {Kind::Empty},     {Kind::Paragraph, 5}, {Kind::Empty},        {Kind::Paragraph, 3},
-    {Kind::Empty},     {Kind::Empty},        {Kind::Source},
+    {Kind::Title}, {Kind::Paragraph, 4}, {Kind::Empty},        {Kind::Paragraph, 3}, {Kind::Empty},
+    {Kind::Empty}, {Kind::Heading},      {Kind::Paragraph, 5}, {Kind::Empty},        {Kind::Paragraph, 5},
+    {Kind::Empty}, {Kind::Paragraph, 3}, {Kind::Empty},        {Kind::Empty},        {Kind::Source},
 };
 
 void expectParagraph(const std::vector<Line>& lines, size_t first, int count)
@@ -90,10 +89,18 @@ TEST(HelpText, FollowsTheArticleLayout)
         SCOPED_TRACE(at);
         EXPECT_EQ(line.wrapped, section.kind == Kind::Paragraph);
         switch (section.kind) {
-        case Kind::Paragraph: expectParagraph(lines, at, section.lines); break;
-        case Kind::Title: EXPECT_EQ(line.text, u"Index tělesné hmotnosti"); break;
-        case Kind::Heading: EXPECT_EQ(line.text, u"Použití"); break;
-        case Kind::Empty: EXPECT_TRUE(line.text.isEmpty()); break;
+        case Kind::Paragraph:
+            expectParagraph(lines, at, section.lines);
+            break;
+        case Kind::Title:
+            EXPECT_EQ(line.text, u"Index tělesné hmotnosti");
+            break;
+        case Kind::Heading:
+            EXPECT_EQ(line.text, u"Použití");
+            break;
+        case Kind::Empty:
+            EXPECT_TRUE(line.text.isEmpty());
+            break;
         case Kind::Source:
             EXPECT_TRUE(line.text.startsWith(u"Zdroj :: "));
             EXPECT_GT(line.text.trimmed().size(), 9);
@@ -109,7 +116,7 @@ TEST(StringTable, DownloadErrorIsExact)
     EXPECT_EQ(strings::load(strings::DownloadError), u"Při stahování došlo k chybě");
 }
 
-class UnknownId : public ::testing::TestWithParam<int> {};
+class UnknownId : public ::testing::TestWithParam<int> { };
 
 TEST_P(UnknownId, GivesAnEmptyString)
 {
@@ -123,21 +130,19 @@ struct Shown {
     const char16_t* expected;
 };
 
-class ForDisplay : public ::testing::TestWithParam<Shown> {};
+class ForDisplay : public ::testing::TestWithParam<Shown> { };
 
 TEST_P(ForDisplay, EndsLinesOnlyAtCrLfAndCrCrLf)
 {
-    EXPECT_EQ(strings::forDisplay(QString::fromUtf16(GetParam().text)),
-              QString::fromUtf16(GetParam().expected));
+    EXPECT_EQ(strings::forDisplay(QString::fromUtf16(GetParam().text)), QString::fromUtf16(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ForDisplay, ::testing::Values(
-    Shown{u"", u""},
-    Shown{u"a \r\r\nb\r\n", u"a \nb\n"},
-    Shown{u"a\r\n\r\nb", u"a\n\nb"},
-    Shown{u"a\rb\nc", u"a\rb\nc"},           // lone CR and lone LF are left alone
-    Shown{u"a\r\r\r\nb", u"a\r\nb"},         // only the last two CRs belong to the line end
-    Shown{u"\r\r\n\r\n", u"\n\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ForDisplay,
+    ::testing::Values(Shown{u"", u""}, Shown{u"a \r\r\nb\r\n", u"a \nb\n"}, Shown{u"a\r\n\r\nb", u"a\n\nb"},
+                      Shown{u"a\rb\nc", u"a\rb\nc"},   // lone CR and lone LF are left alone
+                      Shown{u"a\r\r\r\nb", u"a\r\nb"}, // only the last two CRs belong to the line end
+                      Shown{u"\r\r\n\r\n", u"\n\n"}));
 
 TEST(ForDisplay, HelpTextShowsItsLinesAndNoMore)
 {

@@ -49,9 +49,8 @@ protected:
         folderLock.setStaleLockTime(0); // only a lock whose process has died is stale
         ASSERT_TRUE(folderLock.lock());
         removeDownloads();
-        previousLauncher = Module1::setWebAddressLauncher([this](const std::string& address) {
-            opened.push_back(address);
-        });
+        previousLauncher
+            = Module1::setWebAddressLauncher([this](const std::string& address) { opened.push_back(address); });
         ProgramTest::SetUp();
     }
 
@@ -76,10 +75,7 @@ protected:
         }
     }
 
-    static std::string descriptorFile(const std::string& record)
-    {
-        return "[Update]\r\n58211=" + record + "\r\n";
-    }
+    static std::string descriptorFile(const std::string& record) { return "[Update]\r\n58211=" + record + "\r\n"; }
 
     void serveDescriptor(const std::string& record)
     {
@@ -105,7 +101,7 @@ protected:
 
 private:
     QLockFile folderLock{QCoreApplication::applicationDirPath() + QStringLiteral("/downloads.lock")};
-    TestFiles::EnvironmentOverride proxy{{"http_proxy", server.url("").c_str()}, {"HTTP_PROXY", nullptr},
-                                         {"no_proxy", ""}, {"NO_PROXY", nullptr}};
+    TestFiles::EnvironmentOverride proxy{
+        {"http_proxy", server.url("").c_str()}, {"HTTP_PROXY", nullptr}, {"no_proxy", ""}, {"NO_PROXY", nullptr}};
     Module1::WebAddressLauncher previousLauncher;
 };

@@ -22,7 +22,7 @@ struct KeyCase {
     int code; // -1: no character
 };
 
-class CharacterCodes : public ::testing::TestWithParam<KeyCase> {};
+class CharacterCodes : public ::testing::TestWithParam<KeyCase> { };
 
 TEST_P(CharacterCodes, SameCodeWhicheverWayTheKeyArrives)
 {
@@ -35,19 +35,15 @@ TEST_P(CharacterCodes, SameCodeWhicheverWayTheKeyArrives)
         EXPECT_EQ(code.value_or(-1), c.code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, CharacterCodes, ::testing::Values(
-    KeyCase{Qt::Key_5, Qt::NoModifier, "5", '5'},
-    KeyCase{Qt::Key_A, Qt::NoModifier, "a", 'a'},
-    KeyCase{Qt::Key_V, Qt::ControlModifier, "v", 22},
-    KeyCase{Qt::Key_V, Qt::ControlModifier, "\x16", 22},
-    KeyCase{Qt::Key_C, Qt::ControlModifier, "", 3},
-    KeyCase{Qt::Key_Z, Qt::ControlModifier, "\x1a", 26},
-    KeyCase{Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
-    KeyCase{Qt::Key_Return, Qt::NoModifier, "\r", 13},
-    KeyCase{Qt::Key_Delete, Qt::NoModifier, "\x7f", -1},
-    KeyCase{Qt::Key_Delete, Qt::NoModifier, "", -1},
-    KeyCase{Qt::Key_Left, Qt::NoModifier, "", -1},
-    KeyCase{Qt::Key_Home, Qt::ShiftModifier, "", -1}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CharacterCodes,
+    ::testing::Values(
+        KeyCase{Qt::Key_5, Qt::NoModifier, "5", '5'}, KeyCase{Qt::Key_A, Qt::NoModifier, "a", 'a'},
+        KeyCase{Qt::Key_V, Qt::ControlModifier, "v", 22}, KeyCase{Qt::Key_V, Qt::ControlModifier, "\x16", 22},
+        KeyCase{Qt::Key_C, Qt::ControlModifier, "", 3}, KeyCase{Qt::Key_Z, Qt::ControlModifier, "\x1a", 26},
+        KeyCase{Qt::Key_Backspace, Qt::NoModifier, "\b", 8}, KeyCase{Qt::Key_Return, Qt::NoModifier, "\r", 13},
+        KeyCase{Qt::Key_Delete, Qt::NoModifier, "\x7f", -1}, KeyCase{Qt::Key_Delete, Qt::NoModifier, "", -1},
+        KeyCase{Qt::Key_Left, Qt::NoModifier, "", -1}, KeyCase{Qt::Key_Home, Qt::ShiftModifier, "", -1}));
 
 TEST(Twips, ConversionRoundsAndClamps)
 {
@@ -74,7 +70,7 @@ TEST(Captions, DoubledAmpersandShowsOnce)
 TEST(PlainToolTips, MarkupShowsTheTextCharacterForCharacter)
 {
     for (const QString& text : {QStringLiteral("<b>tučně</b>"), QStringLiteral("<!DOCTYPE html><qt>x"),
-                               QStringLiteral("a  b\tc "), QStringLiteral("&amp; &lt;"), QString(300, u'w')}) {
+                                QStringLiteral("a  b\tc "), QStringLiteral("&amp; &lt;"), QString(300, u'w')}) {
         const QString markup = windows::plainToolTipMarkup(text);
         EXPECT_TRUE(Qt::mightBeRichText(markup)) << markup.toStdString();
         QTextDocument shown;
@@ -96,7 +92,7 @@ TEST(Lines, EndsKeepTheirValuesAndWidgetCoversOnlyTheLine)
     EXPECT_LE(line.geometry().right(), twips::PixelLimit + 2);
 }
 
-class Windows : public ProgramTest {};
+class Windows : public ProgramTest { };
 
 TEST_F(Windows, ClosedWindowIsForgottenAtOnceAndCreatedAfresh)
 {

@@ -20,14 +20,8 @@ class MainWindow : public ProgramTest {
 protected:
     Form1& form() { return Form1::instance(); }
 
-    static QString caption(const QString& number)
-    {
-        return QStringLiteral("Váš BMI (body mass index) je : ") + number;
-    }
-    static QString localNumber(QString number)
-    {
-        return number.replace(u'.', QLocale::system().decimalPoint());
-    }
+    static QString caption(const QString& number) { return QStringLiteral("Váš BMI (body mass index) je : ") + number; }
+    static QString localNumber(QString number) { return number.replace(u'.', QLocale::system().decimalPoint()); }
     // Text that reaches a box by other ways than typing, as a paste from the context menu does.
     static void paste(QLineEdit& box, const QString& text)
     {
@@ -190,8 +184,8 @@ TEST_F(MainWindow, NoIndexLeavesMarkerAndShowsNoNumber)
 {
     Form1& f = form();
     const float x = f.Line1.X1(), y = f.Line1.Y1();
-    for (const QString& height : {QStringLiteral("00"), QStringLiteral("176"), QString(40, u'9'),
-                                  QStringLiteral("1e39")}) {
+    for (const QString& height :
+         {QStringLiteral("00"), QStringLiteral("176"), QString(40, u'9'), QStringLiteral("1e39")}) {
         if (height == "176") {
             paste(f.Text2, height);
             continue;
@@ -225,8 +219,7 @@ TEST_F(MainWindow, CaptionsTurnBoldUnderThePointer)
 {
     Form1& f = form();
     auto move = [](QWidget& target, QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, at, target.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, at, target.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&target, &event);
     };
     move(f.Image4, QPoint(5, 5));

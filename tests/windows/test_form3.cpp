@@ -5,11 +5,11 @@
 
 #include <QElapsedTimer>
 #include <QHelpEvent>
-#include <qpa/qwindowsysteminterface.h>
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolTip>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <optional>
 
@@ -51,7 +51,10 @@ struct StatusCase {
     std::string programLink; // what Label7 opens
 };
 
-void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const StatusCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::vector<StatusCase> statusCases()
 {
@@ -72,7 +75,7 @@ std::vector<StatusCase> statusCases()
     };
 }
 
-class AboutStatus : public About, public ::testing::WithParamInterface<StatusCase> {};
+class AboutStatus : public About, public ::testing::WithParamInterface<StatusCase> { };
 
 TEST_P(AboutStatus, FollowsTheDescriptor)
 {
@@ -106,7 +109,10 @@ struct MarkupCase {
     std::string page;
 };
 
-void PrintTo(const MarkupCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const MarkupCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::string repeated(const std::string& piece, int times)
 {
@@ -140,7 +146,7 @@ QLabel* shownToolTip()
     return nullptr;
 }
 
-class AboutMarkup : public About, public ::testing::WithParamInterface<MarkupCase> {};
+class AboutMarkup : public About, public ::testing::WithParamInterface<MarkupCase> { };
 
 TEST_P(AboutMarkup, ShowsTheFieldsLiterallyAndAtOnce)
 {
@@ -338,7 +344,8 @@ TEST_F(About, LinksTakeFocusWithTabAndActOnEnterAndSpaceThenEscapeCloses)
     about.show();
     about.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
-    const auto framed = [](QWidget& l) { return l.grab().toImage().pixelColor(0, 5) == l.palette().color(QPalette::Highlight); };
+    const auto framed
+        = [](QWidget& l) { return l.grab().toImage().pixelColor(0, 5) == l.palette().color(QPalette::Highlight); };
     ASSERT_TRUE(about.Label4.hasFocus());
     EXPECT_FALSE(framed(about.Label4)); // until the keyboard moves the focus
     QTest::keyClick(&about.Label4, Qt::Key_Tab);

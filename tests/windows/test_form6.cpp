@@ -33,11 +33,14 @@ std::string hugeBitmap()
 // The picture that the box ends up showing for one answer of the server.
 struct PictureCase {
     const char* name;
-    std::optional<std::string> body; // nothing: the server has no banner (404)
+    std::optional<std::string> body;                 // nothing: the server has no banner (404)
     std::vector<std::pair<QPoint, QColor>> expected; // a null colour means the window's ground
 };
 
-void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const PictureCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::vector<PictureCase> pictureCases()
 {
@@ -48,10 +51,10 @@ std::vector<PictureCase> pictureCases()
     const std::string bitmap = encoded(filled({468, 60}, Blue));
     return {
         {"Downloaded", bitmap, {{{0, 0}, Blue}, {{467, 59}, Blue}}},
-        {"PngUnderTheBitmapName", encoded(filled({468, 60}, Green), "PNG"),
-         {{{234, 30}, Green}}},
+        {"PngUnderTheBitmapName", encoded(filled({468, 60}, Green), "PNG"), {{{234, 30}, Green}}},
         {"LargerIsCutAtRightAndBottom", encoded(larger), {{{467, 59}, Green}}},
-        {"SmallerLeavesTheGroundAround", encoded(filled({100, 20}, Blue)),
+        {"SmallerLeavesTheGroundAround",
+         encoded(filled({100, 20}, Blue)),
          {{{99, 19}, Blue}, {{100, 10}, QColor()}, {{50, 20}, QColor()}, {{467, 59}, QColor()}}},
         {"NoBannerOnTheServer", std::nullopt, {{{2, 2}, BuiltInGround}}},
         {"ErrorPageInstead", std::string("<html><body>Nenalezeno</body></html>"), {{{2, 2}, BuiltInGround}}},
@@ -61,7 +64,7 @@ std::vector<PictureCase> pictureCases()
     };
 }
 
-class BannerPicture : public Banner, public ::testing::WithParamInterface<PictureCase> {};
+class BannerPicture : public Banner, public ::testing::WithParamInterface<PictureCase> { };
 
 TEST_P(BannerPicture, FillsTheBoxOfFixedSize)
 {
@@ -83,8 +86,9 @@ TEST_F(Banner, LoadDownloadsBannerThenDescriptorThroughTheProxy)
     serveBanner(encoded(filled({468, 60}, Blue)));
     serveDescriptor("Stav;vexa.example/telimer;1;http://akce.example/jaro");
     Form6& form = Form6::instance();
-    EXPECT_EQ(requestedAddresses(), (std::vector{Module1::downloadAddress(Module1::BannerWebPath),
-                                                 Module1::downloadAddress(Module1::DescriptorWebPath)}));
+    EXPECT_EQ(requestedAddresses(),
+              (std::vector{Module1::downloadAddress(Module1::BannerWebPath),
+                           Module1::downloadAddress(Module1::DescriptorWebPath)}));
     EXPECT_TRUE(Module1::fileExists(localFile(Module1::BannerFileName)));
     EXPECT_TRUE(Module1::fileExists(localFile(Module1::DescriptorFileName)));
     EXPECT_EQ(form.Adresa, "http://akce.example/jaro");
@@ -167,7 +171,10 @@ struct ClickCase {
     std::vector<std::string> opened;
 };
 
-void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ClickCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const std::string DefaultPage = Module1::pageAddress(Module1::DefaultBannerPagePath);
 
@@ -184,7 +191,7 @@ std::vector<ClickCase> clickCases()
     };
 }
 
-class BannerClick : public Banner, public ::testing::WithParamInterface<ClickCase> {};
+class BannerClick : public Banner, public ::testing::WithParamInterface<ClickCase> { };
 
 TEST_P(BannerClick, OpensTheDescriptorsAddressOrTheDefaultPage)
 {

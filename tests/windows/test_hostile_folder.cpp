@@ -14,7 +14,6 @@ using TestHttp::Route;
 
 class HostileFolder : public MakerServerTest {
 protected:
-
     void endBanner()
     {
         for (int tick = 0; tick < 10; ++tick)

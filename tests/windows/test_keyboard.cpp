@@ -32,8 +32,8 @@ TEST_F(Keyboard, TabKeepsTheBoxesOrderThenReachesThePictureButtons)
 {
     Form1& f = activeMain();
     f.Text3.setFocus();
-    const std::vector<QWidget*> expected = {&f.Text3, &f.Option1, &f.Text1, &f.Text2, &f.Combo1,
-                                            &f.Image3, &f.Image7, &f.Image4, &f.Image5, &f.Image6, &f.Text3};
+    const std::vector<QWidget*> expected = {&f.Text3,  &f.Option1, &f.Text1,  &f.Text2,  &f.Combo1, &f.Image3,
+                                            &f.Image7, &f.Image4,  &f.Image5, &f.Image6, &f.Text3};
     std::vector<QWidget*> visited = {focused()};
     for (std::size_t i = 1; i < expected.size(); ++i) {
         QTest::keyClick(focused(), Qt::Key_Tab);
@@ -75,8 +75,8 @@ TEST_F(Keyboard, PictureButtonsActOnEnterAndSpace)
     for (const KeyCase& c : cases) {
         reset();
         Form1& f = activeMain();
-        const std::map<std::string, windows::Picture*> byName = {
-            {"Image3", &f.Image3}, {"Image7", &f.Image7}, {"Image4", &f.Image4}};
+        const std::map<std::string, windows::Picture*> byName
+            = {{"Image3", &f.Image3}, {"Image7", &f.Image7}, {"Image4", &f.Image4}};
         windows::Picture* button = byName.at(c.button);
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button, c.key, c.modifiers);

@@ -51,7 +51,7 @@ QPalette darkPalette()
 // A dark desktop theme as the program sees it: a style whose palette is dark.
 class DarkTheme : public QProxyStyle {
 public:
-    DarkTheme() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    DarkTheme() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) { }
     QPalette standardPalette() const override { return darkPalette(); }
     void polish(QPalette& palette) override { palette = darkPalette(); }
     using QProxyStyle::polish;
@@ -198,11 +198,10 @@ TEST_F(DarkDesktop, PicturesPaintTheirOwnLightGround)
 
     // The texts of the pictures: the chart's numbers and titles, the legend's labels.
     const qreal ratio = main.Image1.grab().devicePixelRatio();
-    for (const auto& [picture, text] :
-         {std::pair{&main.Image1, PictureText{"chart: BMI numbers", {20, 0, 22, 256}}},
-          std::pair{&main.Image1, PictureText{"chart: age numbers", {40, 256, 266, 24}}},
-          std::pair{&main.Image1, PictureText{"chart: axis titles", {0, 270, 307, 30}}},
-          std::pair{&main.Image2, PictureText{"legend: labels", {30, 4, 60, 30}}}}) {
+    for (const auto& [picture, text] : {std::pair{&main.Image1, PictureText{"chart: BMI numbers", {20, 0, 22, 256}}},
+                                        std::pair{&main.Image1, PictureText{"chart: age numbers", {40, 256, 266, 24}}},
+                                        std::pair{&main.Image1, PictureText{"chart: axis titles", {0, 270, 307, 30}}},
+                                        std::pair{&main.Image2, PictureText{"legend: labels", {30, 4, 60, 30}}}}) {
         const QImage shot = picture->grab().toImage();
         const QRect area = scaled(text.area, ratio);
         const QColor ground = groundOf(shot, area);
@@ -216,13 +215,18 @@ TEST_F(DarkDesktop, PicturesPaintTheirOwnLightGround)
 TEST_F(DarkDesktop, WindowsKeepTheLightPalette)
 {
     for (QWidget* window : std::initializer_list<QWidget*>{&Form1::instance(), &Form4::instance(), &Form5::instance()})
-        EXPECT_EQ(window->palette().color(QPalette::Window), pictures::ButtonFace) << window->windowTitle().toStdString();
+        EXPECT_EQ(window->palette().color(QPalette::Window), pictures::ButtonFace)
+            << window->windowTitle().toStdString();
     EXPECT_EQ(QApplication::palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 struct DrawnPalettes : QProxyStyle { // a style keeps what it drew under the palette's identity
-    void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p, const QWidget* w) const override
-    { ++keys[o->palette.cacheKey()]; QProxyStyle::drawComplexControl(c, o, p, w); }
+    void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override
+    {
+        ++keys[o->palette.cacheKey()];
+        QProxyStyle::drawComplexControl(c, o, p, w);
+    }
     mutable QHash<qint64, int> keys;
 };
 
@@ -237,7 +241,7 @@ TEST_F(DarkDesktop, EachHelpWindowDrawsItsScrollBarAsTheLastOneDid)
     EXPECT_EQ(drawn.keys.size(), 1u);
 }
 
-class Look : public ProgramTest {};
+class Look : public ProgramTest { };
 
 TEST_F(Look, FrameCaptionSitsOnTheBorderLine)
 {

@@ -43,8 +43,12 @@ TEST_F(ReferenceWindows, FrameFollowsHeightWithoutTouchingItsVisibility)
     EXPECT_EQ(table.Shape1.Top(), 1290); // placed by its own load
     EXPECT_EQ(table.Shape1.geometry(), twips::toPixels(15, 1290, 6440, 255));
     table.Shape1.hide();
-    for (const auto& [height, top] : {std::pair{146.f, 800.f}, {146.5f, 800.f}, {149.f, 1045.f},
-                                      {191.f, 6190.f}, {191.5f, 6435.f}, {300.f, 6435.f}}) {
+    for (const auto& [height, top] : {std::pair{146.f, 800.f},
+                                      {146.5f, 800.f},
+                                      {149.f, 1045.f},
+                                      {191.f, 6190.f},
+                                      {191.5f, 6435.f},
+                                      {300.f, 6435.f}}) {
         Module1::Vyska = height;
         table.Zobrazeni();
         EXPECT_EQ(table.Shape1.Top(), top) << height;
