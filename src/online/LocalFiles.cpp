@@ -1,6 +1,5 @@
 #include "online/LocalFiles.h"
 
-#include "BuildInfo.h"
 #include "online/NativeFiles.h"
 
 #include <QCoreApplication>
@@ -10,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -77,20 +75,6 @@ bool isStale(const std::filesystem::path& path, std::filesystem::file_time_type 
     return !error && now - written > StaleAfter;
 }
 
-// Where an install put the executable: a system folder, even when this user may write there.
-// Windows has no such folder of the build's: a copy under Program Files is the administrators'.
-bool isInstallFolder([[maybe_unused]] const std::filesystem::path& folder)
-{
-#ifdef _WIN32
-    return false;
-#else
-    std::error_code error;
-    return std::ranges::any_of(
-        std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
-        [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
-#endif
-}
-
 // The files this run made, each with the identity it had then. Never destroyed, so that the
 // removal at exit (see EarlyEnd.cpp) finds it whatever else is gone by then.
 struct OwnFiles {
@@ -111,8 +95,8 @@ std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executab
 {
     // Only a copy the user put in a folder of their own (an unpacked archive, a build folder)
     // keeps its files beside itself; an installed one must not write into a system folder.
-    if (isUsableFolder(executableFolder) && !isInstallFolder(executableFolder) && native::isOwnFolder(executableFolder)
-        && canCreateFileIn(executableFolder))
+    if (isUsableFolder(executableFolder) && !native::isInstallFolder(executableFolder)
+        && native::isOwnFolder(executableFolder) && canCreateFileIn(executableFolder))
         return executableFolder;
     // A cache folder that someone else could change or lead elsewhere is no place to write into
     // and delete from: then nothing is downloaded.

@@ -1,11 +1,15 @@
 #include "online/NativeFiles.h"
 
+#include "BuildInfo.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <deque>
+#include <initializer_list>
 #include <iterator>
 #include <system_error>
 
@@ -43,6 +47,14 @@ bool isTrustedFolder(const struct stat& status)
 }
 
 } // namespace
+
+bool isInstallFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    return std::ranges::any_of(
+        std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
+        [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
+}
 
 bool isOwnFolder(const std::filesystem::path& folder)
 {

@@ -60,6 +60,11 @@ std::vector<char> currentUser()
 
 } // namespace
 
+bool isInstallFolder(const std::filesystem::path&)
+{
+    return false;
+}
+
 bool isOwnFolder(const std::filesystem::path& folder)
 {
     PSID owner = nullptr;

@@ -14,6 +14,11 @@ namespace Module1::native {
 // The folder of the running executable; empty when it cannot be found.
 std::filesystem::path executableFolder();
 
+// Whether an install put the executable there: a system folder, even when this user may write
+// there. Windows has no such folder of the build's: a copy under Program Files is the
+// administrators' (see isOwnFolder).
+bool isInstallFolder(const std::filesystem::path& folder);
+
 // Whether the folder belongs to the user running the program.
 bool isOwnFolder(const std::filesystem::path& folder);
 

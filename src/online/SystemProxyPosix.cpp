@@ -39,14 +39,13 @@ std::optional<QNetworkProxy> proxyFrom(const QByteArray& setting)
     if (!proxy.isValid() || proxy.host().isEmpty())
         return std::nullopt;
     const QString scheme = proxy.scheme().toLower();
-    QNetworkProxy::ProxyType type = QNetworkProxy::HttpProxy;
-    int defaultPort = 1080;
-    if (scheme == u"socks5" || scheme == u"socks5h")
-        type = QNetworkProxy::Socks5Proxy;
-    else if (scheme != u"http")
+    const bool socks = scheme == u"socks5" || scheme == u"socks5h";
+    if (!socks && scheme != u"http")
         return std::nullopt;
-    return QNetworkProxy(type, proxy.host(), static_cast<quint16>(proxy.port(defaultPort)), proxy.userName(),
-                         proxy.password());
+    // curl's port for a proxy that names none
+    constexpr int DefaultPort = 1080;
+    return QNetworkProxy(socks ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy, proxy.host(),
+                         static_cast<quint16>(proxy.port(DefaultPort)), proxy.userName(), proxy.password());
 }
 
 } // namespace

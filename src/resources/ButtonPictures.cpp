@@ -12,7 +12,6 @@
 // The main window's picture buttons, the program icon and the built-in banner.
 namespace pictures {
 namespace {
-namespace small {
 
 // Paints part of a big picture, in its reduced detail, straight through a scaled painter: the
 // shrunken lines and colours come out antialiased as an area average would make them, at the
@@ -30,6 +29,8 @@ void paintReduced(QPainter& p, void (*paint)(QPainter&, Detail), const QRect& pa
     p.restore();
 }
 
+} // namespace
+
 void paintTableMiniature(QPainter& p)
 {
     paintReduced(p, paintWeightTable, QRect(0, 0, WeightTable.width, WeightTable.height),
@@ -43,6 +44,8 @@ void paintChartMiniature(QPainter& p)
     paintReduced(p, paintWeightChartBands, weightChartFrame(), size);
     fillFrame(p, QRect(QPoint(0, 0), size), 1, QColor(64, 64, 64));
 }
+
+namespace {
 
 QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
 {
@@ -113,6 +116,8 @@ void paintRoundButton(QPainter& p, const QColor& base, const QPainterPath& symbo
     p.drawPath(symbol);
 }
 
+} // namespace
+
 void paintHelpButton(QPainter& p)
 {
     paintRoundButton(p, QColor(30, 90, 210), questionMark());
@@ -126,6 +131,8 @@ void paintQuitButton(QPainter& p)
     paintRoundButton(p, QColor(210, 30, 30), cross());
 }
 
+namespace {
+
 // The icon as menus show it, 16 pixels square, drawn pixel by pixel: at that size the
 // scaled letters would melt into their outlines. r red, y yellow, . the ground.
 constexpr std::array<const char*, 16> SmallIcon{
@@ -134,6 +141,8 @@ constexpr std::array<const char*, 16> SmallIcon{
     "yrryryrry.yrryrr", "yrryryrry.yrryrr", "yrryryrry.yrryrr", "yrryryrry.yrryrr",
     "yrrryyrry.yrryrr", "yyyyyyyyy.yyyyyy", "................", "................",
 };
+
+} // namespace
 
 void paintIcon(QPainter& p)
 {
@@ -198,38 +207,6 @@ void paintBuiltInBanner(QPainter& p)
     p.setPen(Qt::black);
     p.drawText(QRectF(-natural / 2, -30, natural, 60), Qt::AlignCenter, text);
     p.restore();
-}
-
-} // namespace small
-} // namespace
-
-void paintTableMiniature(QPainter& p)
-{
-    small::paintTableMiniature(p);
-}
-void paintChartMiniature(QPainter& p)
-{
-    small::paintChartMiniature(p);
-}
-void paintHelpButton(QPainter& p)
-{
-    small::paintHelpButton(p);
-}
-void paintAboutButton(QPainter& p)
-{
-    small::paintAboutButton(p);
-}
-void paintQuitButton(QPainter& p)
-{
-    small::paintQuitButton(p);
-}
-void paintIcon(QPainter& p)
-{
-    small::paintIcon(p);
-}
-void paintBuiltInBanner(QPainter& p)
-{
-    small::paintBuiltInBanner(p);
 }
 
 } // namespace pictures
