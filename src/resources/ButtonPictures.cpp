@@ -57,9 +57,8 @@ QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
 }
 
 // The question mark and the icon's letters are cut from glyph outlines, which scale without
-// loss. They take them at the size of the main window's bold result line, whose font is loaded
-// anyway: loading the face at a size of its own would cost more than painting the picture.
-constexpr int OutlineSize = 13;
+// loss: they take them at a size whose face the main window has loaded anyway.
+constexpr int OutlineSize = WindowCaptionSize;
 
 QPainterPath outline(const QString& text, qreal size)
 {
