@@ -20,13 +20,21 @@ void appendLittleEndian32(QByteArray& out, qint64 value)
     out.append(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
-QByteArray pngOf(const Picture& picture, int size)
+QImage imageOf(const Picture& picture, int size)
 {
     // Painting at a device pixel ratio keeps the drawing's geometry; only the pixel count changes.
     QImage image = render(picture, static_cast<qreal>(size) / picture.width);
     if (image.width() != size || image.height() != size)
         return {};
     image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+QByteArray pngOf(const Picture& picture, int size)
+{
+    const QImage image = imageOf(picture, size);
+    if (image.isNull())
+        return {};
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -69,6 +77,24 @@ QByteArray iconFile(const Picture& picture, std::initializer_list<int> sizes)
     }
     for (const QByteArray& png : images)
         out.append(png);
+    return out;
+}
+
+QByteArray iconInitialisers(const Picture& picture, std::initializer_list<int> sizes)
+{
+    QByteArray out;
+    for (const int size : sizes) {
+        const QImage image = imageOf(picture, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            return {};
+        out += "{" + QByteArray::number(size) + ", {";
+        for (int y = 0; y < size; ++y) {
+            const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+            for (int x = 0; x < size; ++x)
+                out += "0x" + QByteArray::number(row[x], 16) + "u,";
+        }
+        out += "}},\n";
+    }
     return out;
 }
 

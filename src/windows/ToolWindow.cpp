@@ -1,10 +1,11 @@
 #include "windows/ToolWindow.h"
 
-#include "resources/Pictures.h"
-
+#include <QImage>
 #include <QPixmap>
 #include <QShortcut>
 #include <QWidget>
+
+#include <vector>
 
 namespace windows {
 
@@ -23,16 +24,21 @@ void closeOnEscape(QWidget& window)
 
 QIcon programIcon()
 {
-    // Title bars and task bars take the small sizes, each drawn for its size rather than
-    // scaled down from the natural one.
+    struct Size {
+        int side;
+        std::vector<quint32> pixels;
+    };
     static const QIcon icon = [] {
-        QIcon sizes;
-        for (const int size : {16, 22, 24, 32}) {
-            QImage image = pictures::render(pictures::Icon, size / qreal(pictures::Icon.width));
-            image.setDevicePixelRatio(1);
-            sizes.addPixmap(QPixmap::fromImage(image));
+        static const Size sizes[] = {
+#include "WindowIcon.inc"
+        };
+        QIcon icon;
+        for (const Size& size : sizes) {
+            const QImage image(reinterpret_cast<const uchar*>(size.pixels.data()), size.side, size.side,
+                               QImage::Format_ARGB32_Premultiplied);
+            icon.addPixmap(QPixmap::fromImage(image));
         }
-        return sizes;
+        return icon;
     }();
     return icon;
 }

@@ -1,5 +1,6 @@
 #include "ProgramState.h"
 
+#include "resources/IconFile.h"
 #include "resources/Pictures.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
@@ -286,6 +287,18 @@ TEST_F(Look, FrameCaptionSitsOnTheBorderLine)
     EXPECT_EQ(main.Text3.geometry(), QRect(96, 24, 57, 19));
     EXPECT_LT(top + 1, main.Label4.y());
     EXPECT_LT(frame.mapTo(&main, QPoint(0, top)).y(), 8 + 12) << "the border sits low as it did under Fusion";
+}
+
+// The build paints the window icon and the program carries its pixels: the task bar shows the
+// drawing at each size, colours and transparency as painted.
+TEST_F(Look, WindowIconIsTheDrawingAtEachSmallSize)
+{
+    const QIcon icon = Form1::instance().windowIcon();
+    for (const int size : pictures::WindowIconSizes) {
+        QImage drawn = pictures::render(pictures::Icon, size / qreal(pictures::Icon.width));
+        drawn.setDevicePixelRatio(1);
+        EXPECT_EQ(icon.pixmap(QSize(size, size), 1).toImage().convertToFormat(drawn.format()), drawn) << size;
+    }
 }
 
 TEST_F(Look, OptionCirclesAreWhole)
