@@ -25,8 +25,10 @@ QFont font(Face face, int pixelSize, bool bold)
     const bool mono = face == Face::Mono;
     const QString windowsFace = mono ? QStringLiteral("Courier New") : QStringLiteral("MS Sans Serif");
     const QString standIn = mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans");
-    const QStringList families
-        = WindowsFacesFirst ? QStringList{windowsFace, standIn} : QStringList{standIn, windowsFace};
+    // Linux has the stand-ins from the package's dependencies. Naming a second face there would
+    // make Qt ask fontconfig for the whole list of fallback faces as each face loads, which
+    // costs more than laying out a window; a letter that no named face has still finds one.
+    const QStringList families = WindowsFacesFirst ? QStringList{windowsFace, standIn} : QStringList{standIn};
     QFont result(families.front());
     result.setFamilies(families);
     result.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);
