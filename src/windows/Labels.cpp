@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QtMath>
 
 namespace windows {
 
@@ -175,7 +176,14 @@ void keepSingleLineLabelsWhole(QWidget& window)
             continue;
         label->setWordWrap(false);
         QRect box = label->geometry();
-        const int missing = label->sizeHint().width() - box.width();
+        // A line's advance is what the label's size hint would give for its plain text, without
+        // the three layouts of the text that the hint makes.
+        QString line = label->text();
+        while (line.endsWith(u' '))
+            line.chop(1);
+        const int width = line.contains(u'\n') ? label->sizeHint().width()
+                                               : qCeil(QFontMetricsF(label->font()).horizontalAdvance(line));
+        const int missing = width - box.width();
         if (missing <= 0)
             continue;
         if (label->alignment() & Qt::AlignHCenter)
