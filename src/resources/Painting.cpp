@@ -86,8 +86,10 @@ void drawInk(QPainter& p, const QRectF& box, int flags, const QString& text)
 
 void drawText(QPainter& p, const QRectF& box, int flags, const QString& text, Detail detail)
 {
+    // The boxes place the text; nothing needs cutting off at their edges. A box that the text
+    // outgrows would otherwise clip it, which in a turned painter costs a clip path for each word.
     if (detail == Detail::Full)
-        p.drawText(box, flags, text);
+        p.drawText(box, flags | Qt::TextDontClip, text);
     else
         drawInk(p, box, flags, text);
 }
