@@ -56,21 +56,28 @@ QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
     return stroker.createStroke(centreLine).simplified();
 }
 
-// The question mark and the icon's letters are cut from glyph outlines, which scale without
-// loss: they take them at a size whose face the main window has loaded anyway.
-constexpr int OutlineSize = WindowCaptionSize;
-
+// The icon's letters are cut from glyph outlines, which scale without loss: they take them at a
+// size whose face the main window has loaded anyway.
 QPainterPath outline(const QString& text, qreal size)
 {
     QPainterPath path;
-    path.addText(0, 0, sansFont(OutlineSize, true), text);
-    return QTransform::fromScale(size / OutlineSize, size / OutlineSize).map(path);
+    path.addText(0, 0, sansFont(WindowCaptionSize, true), text);
+    return QTransform::fromScale(size / WindowCaptionSize, size / WindowCaptionSize).map(path);
 }
 
+// Drawn as strokes, like the tick and the cross: cut from a glyph's outline, it would cost the
+// main window more than painting its three buttons.
 QPainterPath questionMark()
 {
-    const QPainterPath path = outline(QStringLiteral("?"), 24);
-    return path.translated(QPointF(16, 16.5) - path.boundingRect().center());
+    QPainterPath line;
+    const QRectF hook(11.3, 7.6, 9.4, 9.4);
+    line.arcMoveTo(hook, 165);
+    line.arcTo(hook, 165, -215);
+    line.lineTo(16, 17.4);
+    line.lineTo(16, 19);
+    QPainterPath mark = strokedPath(line, 3.6);
+    mark.addEllipse(QPointF(16, 23.2), 2.1, 2.1);
+    return mark;
 }
 
 QPainterPath tick()
