@@ -29,7 +29,7 @@ QIcon programIcon()
         std::vector<quint32> pixels;
     };
     static const QIcon icon = [] {
-        static const Size sizes[] = {
+        const Size sizes[] = {
 #include "WindowIcon.inc"
         };
         QIcon icon;
