@@ -152,13 +152,13 @@ void paintValueAxis(QPainter& p)
 {
     const int top = gridRow(TopValue);
     p.fillRect(QRect(PlotLeft, top, 1, gridRow(0) - top + 1), Qt::black);
-    p.setFont(sansFont(WindowTextSize));
+    p.setFont(sansFont(fonts::WindowTextSize));
     for (int value = 0; value <= TopValue; value += 10) {
         const int y = gridRow(value);
         p.fillRect(QRect(PlotLeft - 3, y, 3, 1), Qt::black);
         p.drawText(QRectF(PlotLeft - 30, y - 7, 25, 14), Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
     }
-    p.setFont(sansFont(WindowCaptionSize, true));
+    p.setFont(sansFont(fonts::WindowCaptionSize, true));
     drawRotatedText(p, QPointF(9, (top + gridRow(0)) / 2.0), -90, QRectF(-60, -8, 120, 16), Qt::AlignCenter,
                     QStringLiteral("Index BMI"));
 }
@@ -166,7 +166,7 @@ void paintValueAxis(QPainter& p)
 void paintAgeAxis(QPainter& p)
 {
     const int axisRow = gridRow(0);
-    p.setFont(sansFont(WindowTextSize));
+    p.setFont(sansFont(fonts::WindowTextSize));
     for (int age = FirstAge; age <= LastAge; ++age) {
         const int x = qRound(columnOf(age));
         p.fillRect(QRect(x, axisRow + 1, 1, 3), Qt::black);
@@ -174,7 +174,7 @@ void paintAgeAxis(QPainter& p)
             drawRotatedText(p, QPointF(x + 3, axisRow + 7), -45, QRectF(-30, -6, 30, 12),
                             Qt::AlignRight | Qt::AlignVCenter, QString::number(age));
     }
-    p.setFont(sansFont(WindowCaptionSize, true));
+    p.setFont(sansFont(fonts::WindowCaptionSize, true));
     p.drawText(QRectF(PlotLeft, axisRow + 32, PlotRight - PlotLeft, 17), Qt::AlignCenter, QStringLiteral("Věk"));
 }
 
@@ -224,7 +224,7 @@ void paintChart(QPainter& p)
 void paintLegend(QPainter& p)
 {
     fillFrame(p, QRect(0, 0, 260, 39), 1, Qt::black);
-    p.setFont(sansFont(WindowTextSize));
+    p.setFont(sansFont(fonts::WindowTextSize));
     p.setPen(Qt::black);
     const auto& all = curves();
     for (int i = 0; i < int(all.size()); ++i) {

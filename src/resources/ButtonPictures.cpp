@@ -61,8 +61,8 @@ QPainterPath strokedPath(const QPainterPath& centreLine, qreal width)
 QPainterPath outline(const QString& text, qreal size)
 {
     QPainterPath path;
-    path.addText(0, 0, sansFont(WindowCaptionSize, true), text);
-    return QTransform::fromScale(size / WindowCaptionSize, size / WindowCaptionSize).map(path);
+    path.addText(0, 0, sansFont(fonts::WindowCaptionSize, true), text);
+    return QTransform::fromScale(size / fonts::WindowCaptionSize, size / fonts::WindowCaptionSize).map(path);
 }
 
 // Drawn as strokes, like the tick and the cross: cut from a glyph's outline, it would cost the

@@ -7,6 +7,12 @@ namespace fonts {
 
 enum class Face { Sans, Mono };
 
+// The windows' own text (the 8-point dialog face) and the main window's bold result line
+// (9.75 points), in pixels. A picture on the main window letters itself in these sizes: each
+// further size is a face to load, which costs more than painting the whole picture.
+inline constexpr int WindowTextSize = 11;
+inline constexpr int WindowCaptionSize = 13;
+
 // "MS Sans Serif" or "Courier New" at that pixel size, or their metric-compatible Liberation
 // stand-ins, which keep the layouts' widths. Linux asks for the stand-ins, since those are what
 // it has; Windows asks for its own faces first and falls back on the stand-ins.

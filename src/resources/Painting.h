@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/Fonts.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPainter>
@@ -11,12 +13,6 @@ namespace pictures {
 
 QFont sansFont(int pixelSize, bool bold = false);
 QFont monoFont(int pixelSize, bool bold = false);
-
-// The sizes of the main window's own text and of its bold result line. A picture on that window
-// letters itself in them: each further size is a face to load, which costs more than painting
-// the whole picture.
-constexpr int WindowTextSize = 11;
-constexpr int WindowCaptionSize = 13;
 
 // How much of a picture a painter draws. A reduced copy, a few pixels of it to a letter, takes
 // only what shows at that size: each word becomes the grey its letters leave, and curves run

@@ -45,7 +45,7 @@ void Link::keyPressEvent(QKeyEvent* event)
     QLabel::keyPressEvent(event);
 }
 
-// ---- StatusLine ---------------------------------------------------------------------------
+// ---- Notice and StatusLine ----------------------------------------------------------------
 
 Notice::Notice()
 {

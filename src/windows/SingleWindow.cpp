@@ -14,7 +14,7 @@ namespace windows {
 QFont programFont()
 {
     // The default 8-point dialog font, sized in pixels so that the twips layout holds on any screen.
-    return fonts::font(fonts::Face::Sans, 11);
+    return fonts::font(fonts::Face::Sans, fonts::WindowTextSize);
 }
 
 void prepareApplication()
