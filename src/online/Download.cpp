@@ -36,6 +36,20 @@ bool receive(native::NewFile& file, const std::string& address, const DownloadLi
 
 } // namespace
 
+DownloadLimits startupLimits()
+{
+    // Both downloads end in time for the banner to show within about 12 s of the start.
+    constexpr std::chrono::milliseconds StartupBudget{10000};
+    return {.deadline = std::chrono::steady_clock::now() + StartupBudget};
+}
+
+DownloadLimits aboutLimits()
+{
+    // A name is still looked up, and a connection made, within the connection limit: without
+    // them no answer can come.
+    return {.totalTimeoutMs = 30000, .answerGraceMs = 15000};
+}
+
 bool Stahni(const std::string& address, const std::filesystem::path& path, const DownloadLimits& limits)
 {
     if (!isOwnFilePath(path) || !mayReplace(path))

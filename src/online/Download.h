@@ -1,24 +1,13 @@
 #pragma once
 
+#include "online/Transfer.h"
+
 #include <filesystem>
 #include <string>
 
 namespace Module1 {
 
-// Limits of one download: they end endless waits (a silent resolver, proxy or server, a drip)
-// and keep a hostile server from filling the disk, yet let a slow but working link finish.
-// Start-up runs two downloads before its banner shows and the About window one before it opens.
-struct DownloadLimits {
-    long connectTimeoutMs = 5000; // name lookup and connection, to each server a redirect names
-    long totalTimeoutMs = 20000;
-    // Fewer than floorBytes in the last floorWindowMs end the transfer; silence is the extreme case.
-    long long floorBytes = 1024;
-    long floorWindowMs = 5000;
-    long maxRedirects = 5;
-    long long maxBytes = 4 * 1024 * 1024;
-};
-
-// Downloads `address` (http or https only, redirects too) into the file `path`, which must be
+// Downloads `address` (plain http only, redirects too) into the file `path`, which must be
 // an absolute path where the program may keep its own file. True only when the transfer was
 // complete with status 200 and every byte reached the disk. The new file takes the name's
 // place atomically: a symbolic link there is replaced (what it points to is never opened), while
@@ -28,5 +17,13 @@ struct DownloadLimits {
 // paints and answers the desktop but holds back the user's input (see Transfer.cpp). Honours the
 // system's proxy settings (on Linux the proxy environment, on Windows the user's Internet settings).
 bool Stahni(const std::string& address, const std::filesystem::path& path, const DownloadLimits& limits = {});
+
+// The start-up's two downloads share one budget, so that the banner window is on screen soon
+// whatever the network does: take these once and pass them to both.
+DownloadLimits startupLimits();
+
+// The About window's download is the user's own request, made while the windows paint: a slow
+// server gets longer to answer, and the whole transfer more time.
+DownloadLimits aboutLimits();
 
 } // namespace Module1

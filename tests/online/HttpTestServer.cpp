@@ -101,14 +101,14 @@ bool sendChunked(int fd, std::string_view body)
     return sendAll(fd, "0\r\n\r\n");
 }
 
-// One good chunk, then a size line that no client can read as hex, then the connection ends.
-bool sendBrokenChunked(int fd, std::string_view body)
+// One good chunk, then a size line that no client can read, then the connection ends.
+bool sendBrokenChunked(int fd, std::string_view body, std::string_view brokenSize)
 {
     const auto half = body.substr(0, std::min(body.size() / 2, ChunkSize));
     std::ostringstream size;
     size << std::hex << half.size() << "\r\n";
-    return sendAll(fd, size.str()) && sendAll(fd, half) && sendAll(fd, "\r\nzz\r\n")
-        && sendAll(fd, body.substr(half.size()));
+    return sendAll(fd, size.str()) && sendAll(fd, half) && sendAll(fd, "\r\n") && sendAll(fd, brokenSize)
+        && sendAll(fd, "\r\n") && sendAll(fd, body.substr(half.size()));
 }
 
 std::string lowercase(std::string text)
@@ -316,13 +316,19 @@ void HttpTestServer::serve(int client)
     };
     if (route.mode == Route::Mode::Silent) {
         holdOpen();
+    } else if (route.mode == Route::Mode::HeaderFlood) {
+        // Until the client leaves; a gigabyte at most, so that a client without a bound ends too.
+        const std::string flood(64 * 1024, 'a');
+        bool sent = sendAll(client, "HTTP/1.1 200 OK\r\nX-Flood: ");
+        for (int piece = 0; sent && piece < 16 * 1024 && !stopping_; ++piece)
+            sent = sendAll(client, flood);
     } else if (pause(client, route.delayMs) && sendAll(client, head(route))) {
         switch (route.mode) {
         case Route::Mode::Chunked:
             sendChunked(client, route.body);
             break;
         case Route::Mode::BrokenChunked:
-            sendBrokenChunked(client, route.body);
+            sendBrokenChunked(client, route.body, route.brokenSize);
             break;
         case Route::Mode::Drip:
             drip(client, route);

@@ -22,7 +22,8 @@ struct Route {
         StallAfterHeaders, // sends the headers, then nothing until the client gives up
         Drip,              // declares the whole body, then sends it at bytesPerSecond
         Silent,            // reads the request, then sends nothing at all until the client gives up
-        BrokenChunked,     // a chunked body whose second chunk has a size line that is not hex
+        BrokenChunked,     // a chunked body whose second chunk's size line is brokenSize
+        HeaderFlood,       // a status line, then one header line that never ends, as fast as it goes
     };
     int status = 200;
     std::string body{};
@@ -33,6 +34,7 @@ struct Route {
     std::string contentType = "application/octet-stream";
     std::vector<std::string> extraHeaders{}; // whole header lines without CR LF
     int delayMs = 0;                         // silence between the request and the answer
+    std::string brokenSize = "zz";           // BrokenChunked only
 
     static Route ok(std::string body);
     static Route error(int status);

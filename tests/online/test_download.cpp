@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <map>
 
@@ -80,6 +82,8 @@ protected:
 };
 
 const std::string Direct = "http://127.0.0.1:{port}/file";
+const std::string Descriptor
+    = "[Update]\r\n58211=Je k dispozici nová verze;vexa.example/telimer;1;http://www.vexa.example/\r\n";
 
 class SuccessfulDownload : public DownloadTest { };
 
@@ -143,9 +147,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 class FailedDownload : public DownloadTest { };
 
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 TEST_P(FailedDownload, LeavesTheEarlierFileAndNoTemporaryFile)
 {
+    const long peakBefore = peakMemoryKb();
     EXPECT_FALSE(download());
+    // Whatever came before or instead of the body, the program held little of it.
+    EXPECT_LT(peakMemoryKb() - peakBefore, 80 * 1024);
     EXPECT_EQ(readFile(target), "earlier");
     EXPECT_EQ(entries(folder.path()), std::set<std::string>{"version"});
 }
@@ -163,6 +177,22 @@ INSTANTIATE_TEST_SUITE_P(
         DownloadCase{
             "BelowTheFloorSpeed", {{"/file", Route::drip(std::string(100, 'd'), 20)}}, Direct, shortStall(), ""},
         DownloadCase{"BodyCutShort", {{"/file", Route::cutShort("half", 100)}}, Direct, {}, ""},
+        // Framing that leaves the body's end unknown is no complete body.
+        DownloadCase{
+            "MalformedChunkSize", {{"/file", Route::with(Route::Mode::BrokenChunked, Descriptor)}}, Direct, {}, ""},
+        DownloadCase{
+            "ChunkSizeOfTwentyOneDigits",
+            {{"/file",
+              Route{.body = Descriptor, .mode = Route::Mode::BrokenChunked, .brokenSize = "1" + std::string(20, '0')}}},
+            Direct,
+            {},
+            ""},
+        DownloadCase{"DifferingContentLengths",
+                     {{"/file", Route{.body = "0123456789", .extraHeaders = {"Content-Length: 84294"}}}},
+                     Direct,
+                     {},
+                     ""},
+        DownloadCase{"HeaderFlood", {{"/file", Route{.mode = Route::Mode::HeaderFlood}}}, Direct, {}, ""},
         DownloadCase{
             "DeclaredBodyOverTheCap", {{"/file", Route::ok(std::string(SmallCap + 1, 'x'))}}, Direct, smallCap(), ""},
         DownloadCase{"ChunkedBodyOverTheCap",
