@@ -91,7 +91,8 @@ void Form3::Form_Load()
     Chyba = false;
     const windows::BusyCursor busy;
     const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    const bool downloaded = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
+    const bool downloaded
+        = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor, Module1::aboutLimits());
     Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
 
     auto fields = Module1::readDescriptor(descriptor, Module1::AboutFieldCount);

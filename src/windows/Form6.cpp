@@ -35,15 +35,16 @@ Form6::Form6() : Picture1(pictures::BuiltInBanner)
 void Form6::Form_Load()
 {
     const windows::BusyCursor busy;
+    const Module1::DownloadLimits limits = Module1::startupLimits();
     const auto banner = Module1::localFilePath(Module1::BannerFileName);
-    Module1::Stahni(Module1::downloadAddress(Module1::BannerWebPath), banner);
+    Module1::Stahni(Module1::downloadAddress(Module1::BannerWebPath), banner, limits);
     if (Module1::fileExists(banner))
         showBanner(banner);
     setFixedSize(Picture1.size());
     centreOnScreen();
 
     const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
+    Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor, limits);
     if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerFieldCount)) {
         Polozky = std::move(*fields);
         Adresa = Module1::bannerAddress(Polozky);

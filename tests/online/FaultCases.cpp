@@ -174,6 +174,27 @@ const std::vector<Fault>& faults()
              route.delayMs = 4000;
              return route;
          }},
+        // The answer starts later than the start-up waits, in time for About.
+        {"about_late",
+         [](P path) {
+             auto route = Route::ok(body(path));
+             route.delayMs = 7000;
+             return route;
+         }},
+        // Just above the floor speed, with a descriptor padded to 10 KiB.
+        {"trickle",
+         [](P path) {
+             const std::string padded = goodDescriptor() + repeated("; padding\r\n", 1024);
+             return Route::drip(path == DescriptorPath ? padded : goodBanner(), 240);
+         }},
+        {"header_flood", [](P) { return Route::with(Mode::HeaderFlood, ""); }},
+        // A proxy that asks for Kerberos or NTLM credentials.
+        {"negotiate",
+         [](P) {
+             auto route = Route::error(407);
+             route.extraHeaders = {"Proxy-Authenticate: Negotiate", "Proxy-Authenticate: NTLM"};
+             return route;
+         }},
         {"redirect_loop", [](P path) { return Route::redirect(std::string(path)); }},
         {"redirect_file", [](P) { return Route::redirect("file:///etc/passwd"); }},
         {"redirect_ftp",

@@ -6,8 +6,8 @@
 # case whose prepare_* sets expected_status ends the program in its ends_early_* step instead.
 
 folder_cases=(link_version link_banner dangling_link dir_version readonly_folder unreadable_file
-  full_disk leftover_1g stale_temp non_utf8_folder silent_resolver file_size_limit sigterm_download
-  display_lost)
+  full_disk leftover_1g stale_temp non_utf8_folder silent_resolver negotiate_silent_resolver
+  file_size_limit sigterm_download sigquit_download display_lost)
 
 all_cases() {
   "$fake_maker_server" --list
@@ -27,6 +27,7 @@ step() { declare -F "$1_$2" >/dev/null && "$1_$2" "${@:3}"; return 0; }
 prepare_case() {
   if "$fake_maker_server" --list | grep -qxF "$1"; then
     fault=$1
+    step prepare "$1"
   elif printf '%s\n' "${folder_cases[@]}" | grep -qxF "$1"; then
     step prepare "$1"
   else
@@ -128,6 +129,9 @@ verify_non_utf8_folder() {
 # seconds or more. The program sees its own /etc/resolv.conf in a mount namespace.
 prepare_silent_resolver() {
   ((EUID == 0)) || { SKIPPED="a private resolv.conf needs root"; return 0; }
+  # Root is not enough in a container: the mount namespace itself may be refused.
+  unshare -m -- mount --bind /dev/null /dev/null 2>/dev/null ||
+    { SKIPPED="no private mount namespace here (a container?)"; return 0; }
   local address=127.0.$((RANDOM % 200 + 20)).$((RANDOM % 200 + 20))
   timeout 120 /usr/bin/python3 -c 'import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
@@ -141,6 +145,12 @@ time.sleep(120)' "$address" "$work/resolver-ready" &
   runner=(unshare -m -- sh -c 'mount --bind "$0" /etc/resolv.conf && exec "$@"' "$work/resolv.conf")
 }
 
+# A proxy that asks for Kerberos while names cannot be looked up: nothing may wait for either.
+prepare_negotiate_silent_resolver() {
+  prepare_silent_resolver
+  fault=negotiate direct=""
+}
+
 # The banner is larger than the limit: its write is refused, and the download fails.
 prepare_file_size_limit() { runner=(bash -c 'ulimit -f 64 && exec "$@"' bash); }
 
@@ -150,6 +160,13 @@ ends_early_sigterm_download() {
   wait_for 20 compgen -G "$app/*.part" >/dev/null || problem "no download under way"
   kill -TERM "$app_pid"
 }
+# Ctrl+\ in the terminal that started it ends the program like SIGTERM.
+# Started as from a terminal: a background job of a script would ignore SIGQUIT from the start.
+prepare_sigquit_download() { fault=drip expected_status=131 runner=(env --default-signal=QUIT); }
+ends_early_sigquit_download() {
+  wait_for 20 compgen -G "$app/*.part" >/dev/null || problem "no download under way"
+  kill -QUIT "$app_pid"
+}
 prepare_display_lost() { expected_status=1; }
 ends_early_display_lost() {
   wait_for 45 window_shown Form6 && wait_for 10 test -f "$app/reklama.bmp" -a -f "$app/version" ||
@@ -157,6 +174,15 @@ ends_early_display_lost() {
   kill "$xvfb_pid" && wait "$xvfb_pid"
   xvfb_pid=""
 }
+
+# --- slow servers: each start-up download is cut within the start-up's one budget -------------
+
+prepare_trickle() { about_limit=32; }
+# About waits 15 s for an answer to begin, the start-up much less.
+prepare_accept_stall() { about_limit=16; }
+# About waits longer than the start-up for its answer to begin.
+prepare_about_late() { about_limit=9; }
+check_about_about_late() { over 6.5 "$about_s" && problem "About gave up at ${about_s}s, before the answer"; }
 
 # --- banners -----------------------------------------------------------------------------------
 
