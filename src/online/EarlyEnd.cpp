@@ -31,6 +31,8 @@ void noteSignal(int signal)
     errno = saved;
 }
 
+constexpr int EndingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+
 void endAsTheSignalWould()
 {
     unsigned char number = 0;
@@ -39,6 +41,19 @@ void endAsTheSignalWould()
     removeOwnFiles();
     ::signal(number, SIG_DFL);
     ::raise(number);
+}
+
+// Once the windows are gone nothing reads the pipe: the files go now, and a signal from here on
+// ends the program at once instead of waiting for whatever its end still waits for.
+void leaveSignalsTheirEffect()
+{
+    removeOwnFiles();
+    for (const int signal : EndingSignals) {
+        struct sigaction current { };
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == noteSignal)
+            ::signal(signal, SIG_DFL);
+    }
+    endAsTheSignalWould();
 }
 
 void onSignal(int signal, void (*handler)(int))
@@ -70,7 +85,8 @@ void removeDownloadsOnEarlyEnd()
         return;
     auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, endAsTheSignalWould);
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, notifier, leaveSignalsTheirEffect);
+    for (const int signal : EndingSignals)
         if (!ignoredAtStart(signal))
             onSignal(signal, noteSignal);
 #endif
