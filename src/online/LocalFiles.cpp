@@ -3,6 +3,7 @@
 #include "online/NativeFiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -44,6 +45,9 @@ bool canCreateFileIn(const std::filesystem::path& folder)
 std::filesystem::path userCacheFolder()
 {
     if (!QCoreApplication::instance() || QCoreApplication::applicationName().isEmpty())
+        return {};
+    // Without a home folder Qt takes the root folder for it, whose cache would be everybody's.
+    if (QDir(QDir::homePath()).isRoot() && qEnvironmentVariableIsEmpty("XDG_CACHE_HOME"))
         return {};
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (folder.isEmpty() || folder.contains(QChar::ReplacementCharacter))

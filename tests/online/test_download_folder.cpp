@@ -132,11 +132,18 @@ TEST_F(DownloadFolder, NoUsableFolderMeansNoDownloadAndNoFile)
     const auto probe = probeInReadOnlyFolder();
     if (access(readOnly.c_str(), W_OK) == 0 && !mounted)
         GTEST_SKIP() << "this user writes into any folder";
-    const TestFiles::EnvironmentOverride unusableCache{{"XDG_CACHE_HOME", (readOnly / "cache").c_str()}};
-    EXPECT_EQ(run(probe, url()), "\n0\nnone\n");
-    EXPECT_TRUE(server.requests().empty());
-    EXPECT_EQ(TestFiles::entries(readOnly), std::set<std::string>{ProbeName});
-    EXPECT_FALSE(fs::exists("/version"));
+    // A cache folder that cannot be made; a home folder that is the root folder, or none at all.
+    const std::string unusable = (readOnly / "cache").string();
+    using Setting = std::pair<const char*, const char*>;
+    for (const auto& [cacheHome, home] :
+         {Setting{unusable.c_str(), "/home-unused"}, Setting{nullptr, "/"}, Setting{}}) {
+        const TestFiles::EnvironmentOverride environment{{"XDG_CACHE_HOME", cacheHome}, {"HOME", home}};
+        EXPECT_EQ(run(probe, url()), "\n0\nnone\n") << (home ? home : "no home");
+        EXPECT_TRUE(server.requests().empty());
+        EXPECT_EQ(TestFiles::entries(readOnly), std::set<std::string>{ProbeName});
+        EXPECT_FALSE(fs::exists("/version"));
+        EXPECT_FALSE(fs::exists("/.cache/" + std::string(ProbeName)));
+    }
 }
 
 } // namespace
