@@ -131,12 +131,15 @@ Request parseRequest(std::string_view headText)
         path = slash == std::string_view::npos ? "/" : path.substr(slash);
     }
     request.path = std::string(path.substr(0, path.find_first_of("?#")));
+    const auto valueOf = [&](std::size_t nameLength) {
+        const auto value = line.find_first_not_of(" \t", nameLength);
+        return value == std::string::npos ? "" : line.substr(value, line.find_last_not_of(" \t\r") - value + 1);
+    };
     while (std::getline(lines, line)) {
-        if (lowercase(line).starts_with("host:")) {
-            const auto value = line.find_first_not_of(" \t", 5);
-            request.host
-                = value == std::string::npos ? "" : line.substr(value, line.find_last_not_of(" \t\r") - value + 1);
-        }
+        if (lowercase(line).starts_with("host:"))
+            request.host = valueOf(5);
+        else if (lowercase(line).starts_with("proxy-authorization:"))
+            request.proxyAuthorization = valueOf(20);
     }
     return request;
 }

@@ -51,6 +51,7 @@ struct Request {
     std::string target; // as sent: "/x" or, through a proxy, "http://host/x"
     std::string path;   // the target's path without host or query
     std::string host;   // the Host header
+    std::string proxyAuthorization;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 with an ephemeral port, one thread per connection and

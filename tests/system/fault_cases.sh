@@ -131,7 +131,7 @@ prepare_silent_resolver() {
   ((EUID == 0)) || { SKIPPED="a private resolv.conf needs root"; return 0; }
   # Root is not enough in a container: the mount namespace itself may be refused.
   unshare -m -- mount --bind /dev/null /dev/null 2>/dev/null ||
-    { SKIPPED="no private mount namespace here (a container?)"; return 0; }
+    { SKIPPED="no private mount namespace here, as in a container"; return 0; }
   local address=127.0.$((RANDOM % 200 + 20)).$((RANDOM % 200 + 20))
   timeout 120 /usr/bin/python3 -c 'import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)

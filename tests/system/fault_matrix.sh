@@ -40,13 +40,15 @@ if [ "${1:-}" != --case ]; then
     bash "$0" --case "$name" "$program" "$fake_maker_server" "$close_window" "$results"
   done
   table_row case banner_s main_s about_s end_s peak_MB files_left result
-  failed=0
+  failed=0 skipped=()
   for name in "${cases[@]}"; do
     row="$results/$name.row"
     if [ -f "$row" ]; then cat "$row"; else printf '%-16s no result\n' "$name"; fi
     grep -qE ' (PASS|SKIP: .*)$' "$row" 2>/dev/null || failed=$((failed + 1))
+    grep -q ' SKIP: ' "$row" 2>/dev/null && skipped+=("$name ($(sed 's/.* SKIP: //' "$row"))")
   done
-  echo "${#cases[@]} cases in $((SECONDS - started)) s, $failed failed; logs and screenshots in $results"
+  echo "${#cases[@]} cases in $((SECONDS - started)) s, $failed failed, ${#skipped[@]} skipped$(
+    ((${#skipped[@]})) && printf ': %s' "$(IFS=';'; echo "${skipped[*]}")"); logs and screenshots in $results"
   ((failed == 0))
   exit
 fi
