@@ -127,6 +127,9 @@ download_cases=(
   "/toFile 5000 FAIL"
   "/five0 5000 OK 4"
   "/six0 5000 FAIL"
+  "/headerFlood 5000 FAIL"
+  "/brokenChunk 5000 FAIL"
+  "/twoLengths 5000 FAIL"
 )
 download_check() {
   echo "== download contract"

@@ -21,6 +21,9 @@ int main()
     server.setRoute("/noContent", Route{.status = 204});
     server.setRoute("/partial", Route{.status = 206, .body = "half"});
     server.setRoute("/late", Route{.body = "late", .delayMs = 4000});
+    server.setRoute("/headerFlood", Route::with(Route::Mode::HeaderFlood, ""));
+    server.setRoute("/brokenChunk", Route::with(Route::Mode::BrokenChunked, std::string(100, 'b')));
+    server.setRoute("/twoLengths", Route{.body = "0123456789", .extraHeaders = {"Content-Length: 84294"}});
     server.setRoute("/toPath", Route::redirect("/ok"));
     server.setRoute("/rel/x", Route::redirect("y", 301));
     server.setRoute("/rel/y", Route::ok("relative"));
