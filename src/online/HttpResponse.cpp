@@ -202,6 +202,8 @@ bool HttpResponse::headEnded()
         return false;
     length_ = length;
     if (status_ == 204 || status_ == 304) {
+        // These never have a body, whatever size they declare.
+        length_ = 0;
         step_ = Step::Done;
         state_ = State::Complete;
     } else if (chunked) {
