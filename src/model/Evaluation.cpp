@@ -1,7 +1,5 @@
 #include "model/Evaluation.h"
 
-#include "model/ChartGeometry.h"
-
 #include "model/NumberReader.h"
 
 #include <algorithm>
@@ -149,6 +147,21 @@ std::string_view bandCaption(float bmi)
 ChartPoint markerCentre(float age, float bmi)
 {
     return {bmiChart::columnOf(age), bmiChart::rowOf(bmi)};
+}
+
+Cross markerCross(float age, float bmi)
+{
+    const ChartPoint centre = markerCentre(age, bmi);
+    Cross c;
+    c.vertical.x1 = toSingle(centre.x);
+    c.vertical.x2 = c.vertical.x1;
+    c.vertical.y1 = toSingle(centre.y - 150);
+    c.vertical.y2 = toSingle(static_cast<double>(c.vertical.y1) + 300);
+    c.horizontal.y1 = toSingle(centre.y);
+    c.horizontal.y2 = c.horizontal.y1;
+    c.horizontal.x1 = toSingle(centre.x - 150);
+    c.horizontal.x2 = toSingle(static_cast<double>(c.horizontal.x1) + 300);
+    return c;
 }
 
 } // namespace model

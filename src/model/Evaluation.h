@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartGeometry.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,5 +55,9 @@ struct ChartPoint {
     double y = 0;
 };
 ChartPoint markerCentre(float age, float bmi);
+
+// The marker's cross around that centre. Each arm's second end is worked out from its first
+// end as a 32-bit float, as the line reports it once set.
+Cross markerCross(float age, float bmi);
 
 } // namespace model

@@ -1,11 +1,10 @@
 #include "windows/Form1.h"
 
-#include "model/Evaluation.h"
 #include "model/KeyFilter.h"
+#include "model/MainWindowResult.h"
 #include "model/Module1.h"
 #include "model/NumberReader.h"
 #include "model/ReferencePlacement.h"
-#include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
@@ -169,31 +168,22 @@ void Form1::Vypocet()
     writeBack(Text1, model::withDecimalPoints(Text1.text().toStdString()));
     writeBack(Text2, model::withDecimalPoints(Text2.text().toStdString()));
 
-    const model::Evaluation e
-        = model::evaluate(Text1.text().toStdString(), Text2.text().toStdString(), Text3.text().toStdString(),
-                          Combo1.currentText().toStdString(), Module1::Vyska);
-    Module1::Vyska = e.height;
-    Module1::Hmotnost = e.weight;
-    Vek = e.age;
+    const model::MainWindowResult r = model::evaluateForMainWindow(
+        Text1.text().toStdString(), Text2.text().toStdString(), Text3.text().toStdString(),
+        Combo1.currentText().toStdString(), Module1::Vyska, windows::decimalSeparator());
+    Module1::Vyska = r.values.height;
+    Module1::Hmotnost = r.values.weight;
+    Vek = r.values.age;
 
-    const std::string separator = windows::decimalSeparator();
-    Label3.setText(fromUtf8(model::resultCaption(e.bmi, separator)));
-    Label3.announce(fromUtf8(model::resultAnnouncement(e.bmi, separator)));
-    Image1.setAccessibleDescription(fromUtf8(model::bmiChartDescription(e.bmi, Vek, separator)));
-    if (e.bmi) {
-        BMI = *e.bmi;
-        Label5.setText(fromUtf8(model::bandCaption(BMI)));
-        const model::ChartPoint centre = model::markerCentre(Vek, BMI);
-        Line1.setX1(model::toSingle(centre.x));
-        Line1.setX2(Line1.X1());
-        Line1.setY1(model::toSingle(centre.y - 150));
-        Line1.setY2(model::toSingle(Line1.Y1() + 300.0));
-        Line2.setY1(model::toSingle(centre.y));
-        Line2.setY2(Line2.Y1());
-        Line2.setX1(model::toSingle(centre.x - 150));
-        Line2.setX2(model::toSingle(Line2.X1() + 300.0));
-    } else {
-        Label5.clear();
+    Label3.setText(fromUtf8(r.caption));
+    Label3.announce(fromUtf8(r.announcement));
+    Image1.setAccessibleDescription(fromUtf8(r.chartDescription));
+    Label5.setText(fromUtf8(r.band));
+    if (r.marker) {
+        BMI = *r.values.bmi;
+        const model::Cross& cross = *r.marker;
+        Line1.setEnds(cross.vertical.x1, cross.vertical.y1, cross.vertical.x2, cross.vertical.y2);
+        Line2.setEnds(cross.horizontal.x1, cross.horizontal.y1, cross.horizontal.x2, cross.horizontal.y2);
     }
 
     Form2::instance().Zobrazeni();
