@@ -2,8 +2,7 @@
 
 #include "BuildInfo.h"
 #include "online/Descriptor.h"
-#include "online/Download.h"
-#include "online/LocalFiles.h"
+#include "online/FetchDescriptor.h"
 #include "online/WebAddress.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
@@ -90,11 +89,8 @@ void Form3::Form_Load()
 {
     Chyba = false;
     const windows::BusyCursor busy;
-    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    const bool downloaded = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
+    auto [downloaded, fields] = Module1::fetchDescriptor(Module1::AboutFieldCount);
     Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
-
-    auto fields = Module1::readDescriptor(descriptor, Module1::AboutFieldCount);
     if (!fields) {
         Label15.setText(strings::load(strings::DownloadError));
         Chyba = true;
@@ -108,7 +104,7 @@ void Form3::Form_Load()
 
 void Form3::Form_Unload()
 {
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::removeDescriptor();
 }
 
 void Form3::Label4_Click()

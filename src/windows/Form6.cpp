@@ -3,6 +3,7 @@
 #include "online/BannerImage.h"
 #include "online/Descriptor.h"
 #include "online/Download.h"
+#include "online/FetchDescriptor.h"
 #include "online/LocalFiles.h"
 #include "online/WebAddress.h"
 #include "resources/Pictures.h"
@@ -42,9 +43,7 @@ void Form6::Form_Load()
     setFixedSize(Picture1.size());
     centreOnScreen();
 
-    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor);
-    if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerFieldCount)) {
+    if (auto fields = Module1::fetchDescriptor(Module1::BannerFieldCount).fields) {
         Polozky = std::move(*fields);
         Adresa = Module1::bannerAddress(Polozky);
     }
@@ -109,6 +108,6 @@ void Form6::Form_Unload()
 
 void Form6::removeDownloads()
 {
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::removeDescriptor();
     Module1::deleteFileQuietly(Module1::localFilePath(Module1::BannerFileName));
 }
