@@ -6,12 +6,15 @@
 #include "model/NumberReader.h"
 #include "model/ReferencePlacement.h"
 #include "resources/Pictures.h"
+#include "windows/Application.h"
+#include "windows/DecimalSeparator.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
 #include "windows/Form4.h"
 #include "windows/Form5.h"
 #include "windows/Layout.h"
-#include "windows/ToolWindow.h"
+#include "windows/ProgramIcon.h"
+#include "windows/Showing.h"
 
 #include <QMouseEvent>
 #include <QShortcut>

@@ -8,6 +8,7 @@
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
 #include "windows/Layout.h"
+#include "windows/Look.h"
 #include "windows/ToolWindow.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include "model/ReferencePlacement.h"
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
+#include "windows/DecimalSeparator.h"
 #include "windows/Labels.h"
 #include "windows/Layout.h"
 #include "windows/ToolWindow.h"

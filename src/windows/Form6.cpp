@@ -7,10 +7,10 @@
 #include "online/LocalFiles.h"
 #include "online/WebAddress.h"
 #include "resources/Pictures.h"
+#include "windows/Application.h"
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
 #include "windows/Layout.h"
-#include "windows/SingleWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -2,16 +2,9 @@
 
 #include "windows/Twips.h"
 
-#include <QLocale>
-
 #include <iterator>
 
 namespace windows {
-
-std::string decimalSeparator()
-{
-    return QLocale::system().decimalPoint().toStdString();
-}
 
 QFont controlFont(Face face, double points, bool bold)
 {

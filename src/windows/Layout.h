@@ -6,13 +6,9 @@
 #include <QWidget>
 
 #include <initializer_list>
-#include <string>
 
-// The windows' layout tables in twips (see Twips.h), their fonts and the numbers they show.
+// The windows' layout tables in twips (see Twips.h) and their fonts.
 namespace windows {
-
-// The decimal separator of the user's regional settings, for numbers the program shows.
-std::string decimalSeparator();
 
 // A font of the program in points as the layouts give them.
 using fonts::Face;
