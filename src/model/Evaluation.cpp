@@ -61,11 +61,24 @@ std::string withDecimalPoints(std::string text)
 
 HeightUnit heightUnit(std::string_view unitText)
 {
-    if (unitText == "cm")
-        return HeightUnit::Centimetres;
-    if (unitText == "m")
-        return HeightUnit::Metres;
+    for (const HeightUnit unit : {HeightUnit::Metres, HeightUnit::Centimetres}) {
+        if (unitText == model::unitText(unit))
+            return unit;
+    }
     return HeightUnit::None;
+}
+
+std::string_view unitText(HeightUnit unit)
+{
+    switch (unit) {
+    case HeightUnit::Metres:
+        return "m";
+    case HeightUnit::Centimetres:
+        return "cm";
+    case HeightUnit::None:
+        break;
+    }
+    return "";
 }
 
 float heightInCentimetres(float number, HeightUnit unit, float previous)

@@ -15,8 +15,10 @@ inline constexpr std::string_view ResultPrefix = "Váš BMI (body mass index) je
 // Every ',' becomes '.', so pasted numbers written the Czech way still read in full.
 std::string withDecimalPoints(std::string text);
 
+// The height's units and the texts the unit list shows for them.
 enum class HeightUnit { None, Metres, Centimetres };
 HeightUnit heightUnit(std::string_view unitText);
+std::string_view unitText(HeightUnit unit); // "" for None
 
 // The height in centimetres for a number in the given unit; with no unit the previous height stays.
 float heightInCentimetres(float number, HeightUnit unit, float previous);

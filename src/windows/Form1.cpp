@@ -1,10 +1,12 @@
 #include "windows/Form1.h"
 
+#include "model/Evaluation.h"
 #include "model/KeyFilter.h"
 #include "model/MainWindowResult.h"
 #include "model/Module1.h"
 #include "model/NumberReader.h"
 #include "model/ReferencePlacement.h"
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 #include "windows/Application.h"
 #include "windows/DecimalSeparator.h"
@@ -19,7 +21,7 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
-using windows::Face;
+using fonts::Face;
 
 namespace {
 
@@ -91,8 +93,8 @@ void Form1::layOut()
     windows::setupLabel(Label11, QStringLiteral("Nápověda"), Qt::AlignHCenter);
     windows::setupLabel(Label5, QStringLiteral("BMI < 18.5  Podváha"), Qt::AlignHCenter);
     windows::setupLabel(Label3, QStringLiteral("Váš BMI (body mass index) je : 22,598"), Qt::AlignHCenter);
-    Label5.setFont(windows::controlFont(Face::Mono, 9.75, true));
-    Label3.setFont(windows::controlFont(Face::Sans, 9.75, true));
+    Label5.setFont(fonts::font(Face::Mono, fonts::WindowCaptionSize, true));
+    Label3.setFont(fonts::font(Face::Sans, fonts::WindowCaptionSize, true));
     QPalette grey = Label5.palette();
     grey.setColor(QPalette::WindowText, windows::GreyText);
     Label5.setPalette(grey);
@@ -153,9 +155,10 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    Combo1.addItem(QStringLiteral("m"));
-    Combo1.addItem(QStringLiteral("cm"));
-    Combo1.setCurrentText(QStringLiteral("cm"));
+    using model::HeightUnit;
+    Combo1.addItem(fromUtf8(model::unitText(HeightUnit::Metres)));
+    Combo1.addItem(fromUtf8(model::unitText(HeightUnit::Centimetres)));
+    Combo1.setCurrentText(fromUtf8(model::unitText(HeightUnit::Centimetres)));
     Vypocet();
 }
 
@@ -236,16 +239,9 @@ void Form1::Text3_Change()
 void Form1::Text2_Change()
 {
     replaceEmptyOrZero(Text2);
-    switch (model::suggestedUnit(model::readSingle(Text2.text().toStdString()))) {
-    case model::HeightUnit::Centimetres:
-        Combo1.setCurrentText(QStringLiteral("cm"));
-        break;
-    case model::HeightUnit::Metres:
-        Combo1.setCurrentText(QStringLiteral("m"));
-        break;
-    case model::HeightUnit::None:
-        break;
-    }
+    const model::HeightUnit unit = model::suggestedUnit(model::readSingle(Text2.text().toStdString()));
+    if (unit != model::HeightUnit::None)
+        Combo1.setCurrentText(fromUtf8(model::unitText(unit)));
     Vypocet();
 }
 

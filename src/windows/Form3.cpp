@@ -4,6 +4,7 @@
 #include "online/Descriptor.h"
 #include "online/FetchDescriptor.h"
 #include "online/WebAddress.h"
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
@@ -13,7 +14,7 @@
 
 #include <algorithm>
 
-using windows::Face;
+using fonts::Face;
 
 namespace {
 
@@ -66,8 +67,8 @@ void Form3::layOut()
     windows::setupLabel(Label6, VersionLine);
 
     for (QLabel* bold : std::initializer_list<QLabel*>{&Label1, &Label4, &Label7})
-        bold->setFont(windows::controlFont(Face::Sans, 9.75, true));
-    Label15.setFont(windows::controlFont(Face::Sans, 8.25, true));
+        bold->setFont(fonts::font(Face::Sans, fonts::WindowCaptionSize, true));
+    Label15.setFont(fonts::font(Face::Sans, fonts::WindowTextSize, true));
     setTextColour(Label15, QPalette::Active, StatusColour);
     setTextColour(Label15, QPalette::Inactive, StatusColour);
     setTextColour(Label15, QPalette::Disabled, windows::GreyText);

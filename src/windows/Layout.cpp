@@ -6,11 +6,6 @@
 
 namespace windows {
 
-QFont controlFont(Face face, double points, bool bold)
-{
-    return fonts::font(face, twips::pointsToPixels(points), bold);
-}
-
 void applyLayout(std::initializer_list<Placement> table)
 {
     for (const Placement& p : table) {

@@ -1,18 +1,11 @@
 #pragma once
 
-#include "resources/Fonts.h"
-
-#include <QFont>
 #include <QWidget>
 
 #include <initializer_list>
 
-// The windows' layout tables in twips (see Twips.h) and their fonts.
+// The windows' layout tables in twips (see Twips.h).
 namespace windows {
-
-// A font of the program in points as the layouts give them.
-using fonts::Face;
-QFont controlFont(Face face, double points, bool bold);
 
 // One row of a window's layout table: where a control sits, in twips of its container.
 struct Placement {
