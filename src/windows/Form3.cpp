@@ -21,7 +21,10 @@ namespace {
 const QColor StatusColour(192, 0, 0);
 const QColor RequestColour(128, 0, 0);
 
-const QString VersionLine = QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:")
+const QString ShortVersion = QString::fromUtf8(buildinfo::ShortVersion);
+
+const QString VersionLine = QStringLiteral("v") + ShortVersion + QStringLiteral(".") + QString(76, u' ')
+    + QStringLiteral("Id.:")
     + QString::fromUtf8(Module1::BuildId.data(), static_cast<qsizetype>(Module1::BuildId.size()));
 
 void setTextColour(QLabel& label, QPalette::ColorGroup group, const QColor& colour)
@@ -54,7 +57,9 @@ void Form3::layOut()
         {&Label5, this, 120, 2400, 4485, 675},
         {&Label6, this, 120, 3120, 4455, 195},
     });
-    windows::setupLabel(Label1, QStringLiteral("Telimer v1.1r"));
+    windows::setupLabel(Label1,
+                        QString::fromUtf8(buildinfo::InternalName) + QStringLiteral(" v") + ShortVersion
+                            + QString::fromUtf8(buildinfo::ReleaseMark));
     windows::setupLabel(Label2, QStringLiteral("© 2008 ") + QString::fromUtf8(buildinfo::CompanyName));
     windows::setupLabel(Label3, QStringLiteral("Vytvořil : Petr Dvořák, petr@vexa.example"));
     windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
