@@ -1,5 +1,7 @@
 #pragma once
 
+#include "online/Download.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,9 +18,9 @@ struct FetchedDescriptor {
     std::optional<std::vector<std::string>> fields;
 };
 
-// Downloads the descriptor over the local file and reads it with at least `minFields` fields
-// (AboutFieldCount, BannerFieldCount). Returns once the download has ended.
-FetchedDescriptor fetchDescriptor(std::size_t minFields);
+// Downloads the descriptor over the local file within `limits` and reads it with at least
+// `minFields` fields (AboutFieldCount, BannerFieldCount). Returns once the download has ended.
+FetchedDescriptor fetchDescriptor(std::size_t minFields, const DownloadLimits& limits = {});
 
 // Removes the downloaded descriptor, if any.
 void removeDescriptor();
