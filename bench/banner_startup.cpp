@@ -3,8 +3,8 @@
 
 #include "FirstPaint.h"
 
+#include "windows/Application.h"
 #include "windows/Form6.h"
-#include "windows/SingleWindow.h"
 
 #include <QApplication>
 

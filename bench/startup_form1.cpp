@@ -4,8 +4,8 @@
 
 #include "FirstPaint.h"
 
+#include "windows/Application.h"
 #include "windows/Form6.h"
-#include "windows/SingleWindow.h"
 
 #include <QApplication>
 

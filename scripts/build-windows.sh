@@ -143,7 +143,7 @@ copy_needed_dlls() {
 
 gather_portable_folder() {
   local version name dist
-  version=$(sed -n 's/^set(TELIMER_FILE_VERSION "\(.*\)")$/\1/p' src/CMakeLists.txt)
+  version=$(sed -n 's/.* FileVersion\[\] = "\(.*\)";$/\1/p' "$win/generated/BuildInfo.h")
   name=telimer-$version-win64
   dist=$out/$name
   say "gathering $dist"

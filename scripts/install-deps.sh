@@ -3,31 +3,33 @@
 #   --windows   also what the Windows cross build and its tests under Wine need
 set -euo pipefail
 
+# Each line's comment is its packages' reason: the README's dependency table is written from
+# these lines (scripts/dependency-table.sh), and a test fails when the two differ.
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev   # widgets toolkit; its network module downloads
-  libgtest-dev libbenchmark-dev               # tests and benchmarks
-  qt6-base-private-dev                        # tests queue input as the window system does
-  qt6-translations-l10n                       # Qt's own texts (context menus, dialogs) in Czech
-  fonts-liberation2                           # metric-compatible stand-ins for MS Sans Serif / Courier New
-  xvfb xauth x11-utils imagemagick            # headless runs and screenshots
-  libx11-dev libxcb1-dev                      # the end-to-end test closes windows and the start-up benchmarks watch frames
-  xdg-utils                                   # opening web addresses in the desktop's browser
-  xdotool                                     # end-to-end tests click the real windows
-  qt6-svg-dev                                 # the scalable icon, written from the window icon's drawing
-  dpkg-dev file                               # the Debian package: dependencies by dpkg-shlibdeps, stripped-binary check
-  desktop-file-utils appstream lintian        # validating the desktop entry, the metainfo and the package
-  dbus at-spi2-core python3-pyatspi           # the accessibility test reads the windows through AT-SPI
-  clang libclang-rt-dev                       # fuzz targets (libFuzzer, sanitizer runtimes)
-  clang-format                                # the format check of the C++ sources (.clang-format)
-  zlib1g-dev                                  # the fault matrix's test server builds gzip and PNG bombs
+  build-essential cmake ninja-build pkg-config # compiler and build system (ninja-build optional: `scripts/build.sh` falls back to make)
+  qt6-base-dev qt6-base-dev-tools libgl-dev    # the windows, controls, painting of the pictures, locale of displayed numbers; its network module's sockets carry the downloads of the update descriptor and the banner without blocking the painting thread, on Linux and Windows alike; with Qt's build tools (moc) and the OpenGL headers its CMake files ask for
+  libgtest-dev libbenchmark-dev                # the tests, and the benchmarks in `bench/`
+  qt6-base-private-dev                         # a test queues keys as the window system does, to prove that a download holds them back and then delivers them
+  qt6-translations-l10n                        # Qt's own texts (the boxes' right-click menu, standard dialogs) in Czech like the rest of the program, whatever the system language
+  fonts-liberation2                            # metric-compatible stand-ins for MS Sans Serif and Courier New, so the layouts in twips hold
+  xvfb xauth x11-utils imagemagick             # headless runs and screenshots
+  libx11-dev libxcb1-dev                       # the end-to-end test closes windows as a window manager does, and the start-up benchmarks watch for frames
+  xdg-utils                                    # opening web addresses with the desktop's browser
+  xdotool                                      # the end-to-end test clicks the real windows
+  qt6-svg-dev                                  # the scalable icon, written by the same painting calls as the window icon
+  dpkg-dev file                                # the Debian package: its library dependencies (`dpkg-shlibdeps`), the check that its binary is stripped
+  desktop-file-utils appstream lintian         # the tests that validate the desktop entry, the metainfo and the package
+  dbus at-spi2-core python3-pyatspi            # the accessibility test: a private D-Bus session with its own AT-SPI bus, read from Python as a screen reader reads the windows
+  clang libclang-rt-dev                        # the fuzz targets in `fuzz/` (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer)
+  clang-format                                 # the format check (`scripts/check-format.sh`, run by CI; `--fix` formats) that keeps every C++ file as `.clang-format` says
+  zlib1g-dev                                   # the fault matrix's test server compresses its gzip and PNG bombs
 )
 if [ "${1:-}" = --windows ]; then
   packages+=(
-    g++-mingw-w64-x86-64-posix                # the Windows compiler, posix threads as Qt needs
-    dpkg-dev                                  # apt-get source unpacks Qt's Debian source package
-    wine wine64                               # runs the Windows tests and the program
-    fonts-liberation2                         # the faces the Windows zip carries
+    g++-mingw-w64-x86-64-posix                 # the cross compiler, with the posix thread model Qt needs
+    dpkg-dev                                   # unpacking Qt's Debian source package (`apt-get source`)
+    wine wine64                                # running the Windows tests and the program
+    fonts-liberation2                          # the faces the Windows zip carries
   )
 fi
 

@@ -1,8 +1,8 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
 #include "online/EarlyEnd.h"
+#include "windows/Application.h"
 #include "windows/Form6.h"
-#include "windows/SingleWindow.h"
 
 #include <QApplication>
 

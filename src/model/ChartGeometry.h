@@ -5,6 +5,15 @@
 // windows and the painting of the pictures all use. Converting to pixels is the painters' job.
 namespace model {
 
+// A marker's cross: two arms 300 twips long, crossing at their midpoints.
+struct Segment {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+struct Cross {
+    Segment horizontal;
+    Segment vertical;
+};
+
 // Every window and picture assumes this many twips to a pixel (96 dots per inch).
 inline constexpr int TwipsPerPixel = 15;
 

@@ -1,7 +1,5 @@
 #include "model/Evaluation.h"
 
-#include "model/ChartGeometry.h"
-
 #include "model/NumberReader.h"
 
 #include <algorithm>
@@ -63,11 +61,24 @@ std::string withDecimalPoints(std::string text)
 
 HeightUnit heightUnit(std::string_view unitText)
 {
-    if (unitText == "cm")
-        return HeightUnit::Centimetres;
-    if (unitText == "m")
-        return HeightUnit::Metres;
+    for (const HeightUnit unit : {HeightUnit::Metres, HeightUnit::Centimetres}) {
+        if (unitText == model::unitText(unit))
+            return unit;
+    }
     return HeightUnit::None;
+}
+
+std::string_view unitText(HeightUnit unit)
+{
+    switch (unit) {
+    case HeightUnit::Metres:
+        return "m";
+    case HeightUnit::Centimetres:
+        return "cm";
+    case HeightUnit::None:
+        break;
+    }
+    return "";
 }
 
 float heightInCentimetres(float number, HeightUnit unit, float previous)
@@ -149,6 +160,21 @@ std::string_view bandCaption(float bmi)
 ChartPoint markerCentre(float age, float bmi)
 {
     return {bmiChart::columnOf(age), bmiChart::rowOf(bmi)};
+}
+
+Cross markerCross(float age, float bmi)
+{
+    const ChartPoint centre = markerCentre(age, bmi);
+    Cross c;
+    c.vertical.x1 = toSingle(centre.x);
+    c.vertical.x2 = c.vertical.x1;
+    c.vertical.y1 = toSingle(centre.y - 150);
+    c.vertical.y2 = toSingle(static_cast<double>(c.vertical.y1) + 300);
+    c.horizontal.y1 = toSingle(centre.y);
+    c.horizontal.y2 = c.horizontal.y1;
+    c.horizontal.x1 = toSingle(centre.x - 150);
+    c.horizontal.x2 = toSingle(static_cast<double>(c.horizontal.x1) + 300);
+    return c;
 }
 
 } // namespace model

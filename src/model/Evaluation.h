@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartGeometry.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +15,10 @@ inline constexpr std::string_view ResultPrefix = "Váš BMI (body mass index) je
 // Every ',' becomes '.', so pasted numbers written the Czech way still read in full.
 std::string withDecimalPoints(std::string text);
 
+// The height's units and the texts the unit list shows for them.
 enum class HeightUnit { None, Metres, Centimetres };
 HeightUnit heightUnit(std::string_view unitText);
+std::string_view unitText(HeightUnit unit); // "" for None
 
 // The height in centimetres for a number in the given unit; with no unit the previous height stays.
 float heightInCentimetres(float number, HeightUnit unit, float previous);
@@ -53,5 +57,9 @@ struct ChartPoint {
     double y = 0;
 };
 ChartPoint markerCentre(float age, float bmi);
+
+// The marker's cross around that centre. Each arm's second end is worked out from its first
+// end as a 32-bit float, as the line reports it once set.
+Cross markerCross(float age, float bmi);
 
 } // namespace model

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChartGeometry.h"
+
 #include <optional>
 
 // Where the reference windows put the person: the row of the weights table and the cross on
@@ -13,13 +15,7 @@ bool onWeightHeightChart(float weight, float height);
 std::optional<int> tableRow(float height);
 int tableRowTop(int row);
 
-struct Segment {
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
-struct Cross {
-    Segment horizontal; // Line1
-    Segment vertical;   // Line2
-};
+// Form5's Line1 is the horizontal arm, its Line2 the vertical one.
 Cross crossPlacement(float weight, float height);
 
 } // namespace model

@@ -16,17 +16,17 @@
 namespace Module1::native {
 namespace {
 
-// Closes a descriptor when leaving the scope.
-class Descriptor {
+// An open file descriptor, closed when leaving the scope.
+class FileHandle {
 public:
-    explicit Descriptor(int fd) : fd_(fd) { }
-    ~Descriptor()
+    explicit FileHandle(int fd) : fd_(fd) { }
+    ~FileHandle()
     {
         if (fd_ >= 0)
             ::close(fd_);
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
     int get() const { return fd_; }
 
 private:
@@ -129,7 +129,7 @@ std::filesystem::path executableFolder()
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
     // O_NONBLOCK: opening a pipe planted under the name must not wait for a writer.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    const FileHandle file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat status { };
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
         || static_cast<unsigned long long>(status.st_size) > maxBytes)

@@ -7,8 +7,8 @@ namespace fonts {
 
 enum class Face { Sans, Mono };
 
-// The windows' own text (the 8-point dialog face) and the main window's bold result line
-// (9.75 points), in pixels. A picture on the main window letters itself in these sizes: each
+// The windows' own text (the 8-point dialog face, 8.25 points) and the bold captions such as the
+// main window's result line (9.75 points), in pixels at 96 dots per inch. A picture on the main window letters itself in these sizes: each
 // further size is a face to load, which costs more than painting the whole picture.
 inline constexpr int WindowTextSize = 11;
 inline constexpr int WindowCaptionSize = 13;

@@ -2,22 +2,26 @@
 
 #include "model/Evaluation.h"
 #include "model/KeyFilter.h"
+#include "model/MainWindowResult.h"
 #include "model/Module1.h"
 #include "model/NumberReader.h"
 #include "model/ReferencePlacement.h"
-#include "model/Spoken.h"
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
+#include "windows/Application.h"
+#include "windows/DecimalSeparator.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
 #include "windows/Form4.h"
 #include "windows/Form5.h"
 #include "windows/Layout.h"
-#include "windows/ToolWindow.h"
+#include "windows/ProgramIcon.h"
+#include "windows/Showing.h"
 
 #include <QMouseEvent>
 #include <QShortcut>
 
-using windows::Face;
+using fonts::Face;
 
 namespace {
 
@@ -89,8 +93,8 @@ void Form1::layOut()
     windows::setupLabel(Label11, QStringLiteral("Nápověda"), Qt::AlignHCenter);
     windows::setupLabel(Label5, QStringLiteral("BMI < 18.5  Podváha"), Qt::AlignHCenter);
     windows::setupLabel(Label3, QStringLiteral("Váš BMI (body mass index) je : 22,598"), Qt::AlignHCenter);
-    Label5.setFont(windows::controlFont(Face::Mono, 9.75, true));
-    Label3.setFont(windows::controlFont(Face::Sans, 9.75, true));
+    Label5.setFont(fonts::font(Face::Mono, fonts::WindowCaptionSize, true));
+    Label3.setFont(fonts::font(Face::Sans, fonts::WindowCaptionSize, true));
     QPalette grey = Label5.palette();
     grey.setColor(QPalette::WindowText, windows::GreyText);
     Label5.setPalette(grey);
@@ -151,9 +155,10 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    Combo1.addItem(QStringLiteral("m"));
-    Combo1.addItem(QStringLiteral("cm"));
-    Combo1.setCurrentText(QStringLiteral("cm"));
+    using model::HeightUnit;
+    Combo1.addItem(fromUtf8(model::unitText(HeightUnit::Metres)));
+    Combo1.addItem(fromUtf8(model::unitText(HeightUnit::Centimetres)));
+    Combo1.setCurrentText(fromUtf8(model::unitText(HeightUnit::Centimetres)));
     Vypocet();
 }
 
@@ -169,31 +174,22 @@ void Form1::Vypocet()
     writeBack(Text1, model::withDecimalPoints(Text1.text().toStdString()));
     writeBack(Text2, model::withDecimalPoints(Text2.text().toStdString()));
 
-    const model::Evaluation e
-        = model::evaluate(Text1.text().toStdString(), Text2.text().toStdString(), Text3.text().toStdString(),
-                          Combo1.currentText().toStdString(), Module1::Vyska);
-    Module1::Vyska = e.height;
-    Module1::Hmotnost = e.weight;
-    Vek = e.age;
+    const model::MainWindowResult r = model::evaluateForMainWindow(
+        Text1.text().toStdString(), Text2.text().toStdString(), Text3.text().toStdString(),
+        Combo1.currentText().toStdString(), Module1::Vyska, windows::decimalSeparator());
+    Module1::Vyska = r.values.height;
+    Module1::Hmotnost = r.values.weight;
+    Vek = r.values.age;
 
-    const std::string separator = windows::decimalSeparator();
-    Label3.setText(fromUtf8(model::resultCaption(e.bmi, separator)));
-    Label3.announce(fromUtf8(model::resultAnnouncement(e.bmi, separator)));
-    Image1.setAccessibleDescription(fromUtf8(model::bmiChartDescription(e.bmi, Vek, separator)));
-    if (e.bmi) {
-        BMI = *e.bmi;
-        Label5.setText(fromUtf8(model::bandCaption(BMI)));
-        const model::ChartPoint centre = model::markerCentre(Vek, BMI);
-        Line1.setX1(model::toSingle(centre.x));
-        Line1.setX2(Line1.X1());
-        Line1.setY1(model::toSingle(centre.y - 150));
-        Line1.setY2(model::toSingle(Line1.Y1() + 300.0));
-        Line2.setY1(model::toSingle(centre.y));
-        Line2.setY2(Line2.Y1());
-        Line2.setX1(model::toSingle(centre.x - 150));
-        Line2.setX2(model::toSingle(Line2.X1() + 300.0));
-    } else {
-        Label5.clear();
+    Label3.setText(fromUtf8(r.caption));
+    Label3.announce(fromUtf8(r.announcement));
+    Image1.setAccessibleDescription(fromUtf8(r.chartDescription));
+    Label5.setText(fromUtf8(r.band));
+    if (r.marker) {
+        BMI = *r.values.bmi;
+        const model::Cross& cross = *r.marker;
+        Line1.setEnds(cross.vertical.x1, cross.vertical.y1, cross.vertical.x2, cross.vertical.y2);
+        Line2.setEnds(cross.horizontal.x1, cross.horizontal.y1, cross.horizontal.x2, cross.horizontal.y2);
     }
 
     Form2::instance().Zobrazeni();
@@ -243,16 +239,9 @@ void Form1::Text3_Change()
 void Form1::Text2_Change()
 {
     replaceEmptyOrZero(Text2);
-    switch (model::suggestedUnit(model::readSingle(Text2.text().toStdString()))) {
-    case model::HeightUnit::Centimetres:
-        Combo1.setCurrentText(QStringLiteral("cm"));
-        break;
-    case model::HeightUnit::Metres:
-        Combo1.setCurrentText(QStringLiteral("m"));
-        break;
-    case model::HeightUnit::None:
-        break;
-    }
+    const model::HeightUnit unit = model::suggestedUnit(model::readSingle(Text2.text().toStdString()));
+    if (unit != model::HeightUnit::None)
+        Combo1.setCurrentText(fromUtf8(model::unitText(unit)));
     Vypocet();
 }
 

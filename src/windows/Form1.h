@@ -1,8 +1,19 @@
 #pragma once
 
 // The main window. Its handlers only read the controls, hand the texts to the evaluation in
-// model/ and write what comes back into the controls; the reference windows follow through
-// their own Zobrazeni and Zobrazeni1 after every evaluation.
+// model/ and write what comes back into the controls.
+//
+// An edit: a box's or the unit list's handler calls Vypocet, which hands the three texts, the
+// unit and the separator to model::evaluateForMainWindow (model/MainWindowResult.cpp, over
+// Evaluation.cpp and Spoken.cpp) and writes its one result into Label3 (the result, also
+// announced), Label5 (the band) and the marker's Line1 and Line2; it stores the height and weight
+// in Module1 (model/Module1.h), from where Form2::Zobrazeni marks the table's row and
+// Form5::Zobrazeni1 places its cross (model/ReferencePlacement.cpp). Timer1 blinks the markers.
+//
+// Start-up: main.cpp answers --help and --version, sets up the application
+// (windows/Application.cpp) and opens the banner, Form6, whose Form_Load downloads the banner
+// (online/Download.h) and the update descriptor (online/FetchDescriptor.h). About five seconds
+// later Form6 removes both files and hands over to this window, whose Form_Load evaluates once.
 
 #include "windows/Controls.h"
 #include "windows/Labels.h"

@@ -5,6 +5,7 @@
 #include "model/Spoken.h"
 #include "resources/Pictures.h"
 #include "windows/Layout.h"
+#include "windows/ProgramIcon.h"
 #include "windows/ToolWindow.h"
 
 Form2::Form2() : Shape1(QColor(255, 0, 0), 2), Image1(pictures::WeightTable)

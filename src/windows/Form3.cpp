@@ -2,25 +2,29 @@
 
 #include "BuildInfo.h"
 #include "online/Descriptor.h"
-#include "online/Download.h"
-#include "online/LocalFiles.h"
+#include "online/FetchDescriptor.h"
 #include "online/WebAddress.h"
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "windows/BusyCursor.h"
 #include "windows/Layout.h"
+#include "windows/Look.h"
 #include "windows/ToolWindow.h"
 
 #include <algorithm>
 
-using windows::Face;
+using fonts::Face;
 
 namespace {
 
 const QColor StatusColour(192, 0, 0);
 const QColor RequestColour(128, 0, 0);
 
-const QString VersionLine = QStringLiteral("v1.1.") + QString(76, u' ') + QStringLiteral("Id.:")
+const QString ShortVersion = QString::fromUtf8(buildinfo::ShortVersion);
+
+const QString VersionLine = QStringLiteral("v") + ShortVersion + QStringLiteral(".") + QString(76, u' ')
+    + QStringLiteral("Id.:")
     + QString::fromUtf8(Module1::BuildId.data(), static_cast<qsizetype>(Module1::BuildId.size()));
 
 void setTextColour(QLabel& label, QPalette::ColorGroup group, const QColor& colour)
@@ -53,7 +57,9 @@ void Form3::layOut()
         {&Label5, this, 120, 2400, 4485, 675},
         {&Label6, this, 120, 3120, 4455, 195},
     });
-    windows::setupLabel(Label1, QStringLiteral("Telimer v1.1r"));
+    windows::setupLabel(Label1,
+                        QString::fromUtf8(buildinfo::InternalName) + QStringLiteral(" v") + ShortVersion
+                            + QString::fromUtf8(buildinfo::ReleaseMark));
     windows::setupLabel(Label2, QStringLiteral("© 2008 ") + QString::fromUtf8(buildinfo::CompanyName));
     windows::setupLabel(Label3, QStringLiteral("Vytvořil : Petr Dvořák, petr@vexa.example"));
     windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
@@ -66,8 +72,8 @@ void Form3::layOut()
     windows::setupLabel(Label6, VersionLine);
 
     for (QLabel* bold : std::initializer_list<QLabel*>{&Label1, &Label4, &Label7})
-        bold->setFont(windows::controlFont(Face::Sans, 9.75, true));
-    Label15.setFont(windows::controlFont(Face::Sans, 8.25, true));
+        bold->setFont(fonts::font(Face::Sans, fonts::WindowCaptionSize, true));
+    Label15.setFont(fonts::font(Face::Sans, fonts::WindowTextSize, true));
     setTextColour(Label15, QPalette::Active, StatusColour);
     setTextColour(Label15, QPalette::Inactive, StatusColour);
     setTextColour(Label15, QPalette::Disabled, windows::GreyText);
@@ -90,12 +96,8 @@ void Form3::Form_Load()
 {
     Chyba = false;
     const windows::BusyCursor busy;
-    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    const bool downloaded
-        = Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor, Module1::aboutLimits());
+    auto [downloaded, fields] = Module1::fetchDescriptor(Module1::AboutFieldCount, Module1::aboutLimits());
     Label15.setText(downloaded ? QStringLiteral("OK, staženo") : strings::load(strings::DownloadError));
-
-    auto fields = Module1::readDescriptor(descriptor, Module1::AboutFieldCount);
     if (!fields) {
         Label15.setText(strings::load(strings::DownloadError));
         Chyba = true;
@@ -109,7 +111,7 @@ void Form3::Form_Load()
 
 void Form3::Form_Unload()
 {
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::removeDescriptor();
 }
 
 void Form3::Label4_Click()

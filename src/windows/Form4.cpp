@@ -1,5 +1,6 @@
 #include "windows/Form4.h"
 
+#include "resources/Fonts.h"
 #include "resources/Strings.h"
 #include "windows/Controls.h"
 #include "windows/Layout.h"
@@ -40,7 +41,7 @@ Form4::Form4()
     Text1.setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1.setFont(windows::controlFont(windows::Face::Mono, 9.75, true));
+    Text1.setFont(fonts::font(fonts::Face::Mono, fonts::WindowCaptionSize, true));
 }
 
 void Form4::Form_Load()

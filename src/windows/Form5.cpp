@@ -3,7 +3,9 @@
 #include "model/Module1.h"
 #include "model/ReferencePlacement.h"
 #include "model/Spoken.h"
+#include "resources/Fonts.h"
 #include "resources/Pictures.h"
+#include "windows/DecimalSeparator.h"
 #include "windows/Labels.h"
 #include "windows/Layout.h"
 #include "windows/ToolWindow.h"
@@ -33,7 +35,7 @@ Form5::Form5() : Image2(pictures::RangeWarning), Line2(CrossColour), Line1(Cross
     Line1.setEnds(2280, 3000, 2520, 3000);
 
     windows::setupLabel(Label1, QStringLiteral("M I M O   R O Z S A H"));
-    Label1.setFont(windows::controlFont(windows::Face::Mono, 9.75, true));
+    Label1.setFont(fonts::font(fonts::Face::Mono, fonts::WindowCaptionSize, true));
     QPalette red = Label1.palette();
     red.setColor(QPalette::WindowText, WarningColour);
     Label1.setPalette(red);

@@ -3,13 +3,14 @@
 #include "online/BannerImage.h"
 #include "online/Descriptor.h"
 #include "online/Download.h"
+#include "online/FetchDescriptor.h"
 #include "online/LocalFiles.h"
 #include "online/WebAddress.h"
 #include "resources/Pictures.h"
+#include "windows/Application.h"
 #include "windows/BusyCursor.h"
 #include "windows/Form1.h"
 #include "windows/Layout.h"
-#include "windows/SingleWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -43,9 +44,7 @@ void Form6::Form_Load()
     setFixedSize(Picture1.size());
     centreOnScreen();
 
-    const auto descriptor = Module1::localFilePath(Module1::DescriptorFileName);
-    Module1::Stahni(Module1::downloadAddress(Module1::DescriptorWebPath), descriptor, limits);
-    if (auto fields = Module1::readDescriptor(descriptor, Module1::BannerFieldCount)) {
+    if (auto fields = Module1::fetchDescriptor(Module1::BannerFieldCount, limits).fields) {
         Polozky = std::move(*fields);
         Adresa = Module1::bannerAddress(Polozky);
     }
@@ -110,6 +109,6 @@ void Form6::Form_Unload()
 
 void Form6::removeDownloads()
 {
-    Module1::deleteFileQuietly(Module1::localFilePath(Module1::DescriptorFileName));
+    Module1::removeDescriptor();
     Module1::deleteFileQuietly(Module1::localFilePath(Module1::BannerFileName));
 }

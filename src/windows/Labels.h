@@ -2,7 +2,6 @@
 
 #include "windows/Controls.h"
 
-#include <QColor>
 #include <QLabel>
 #include <QString>
 
@@ -36,10 +35,6 @@ QString plainToolTipMarkup(const QString& text);
 // right, or to both sides when centred), never past its container. Call once the window's
 // labels have their texts and fonts.
 void keepSingleLineLabelsWhole(QWidget& window);
-
-// The desktop's colour for greyed text, as current Windows draws it: unlike the classic mid grey
-// it stays readable (4.5:1) on the button face.
-inline const QColor GreyText{109, 109, 109};
 
 // A label that works as a web link: a click, or Enter or Space while it has the focus, reports
 // a click; like the picture buttons it takes focus with Tab only and shows a focus frame.

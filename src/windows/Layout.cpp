@@ -2,21 +2,9 @@
 
 #include "windows/Twips.h"
 
-#include <QLocale>
-
 #include <iterator>
 
 namespace windows {
-
-std::string decimalSeparator()
-{
-    return QLocale::system().decimalPoint().toStdString();
-}
-
-QFont controlFont(Face face, double points, bool bold)
-{
-    return fonts::font(face, twips::pointsToPixels(points), bold);
-}
 
 void applyLayout(std::initializer_list<Placement> table)
 {

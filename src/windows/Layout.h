@@ -1,22 +1,11 @@
 #pragma once
 
-#include "resources/Fonts.h"
-
-#include <QFont>
 #include <QWidget>
 
 #include <initializer_list>
-#include <string>
 
-// The windows' layout tables in twips (see Twips.h), their fonts and the numbers they show.
+// The windows' layout tables in twips (see Twips.h).
 namespace windows {
-
-// The decimal separator of the user's regional settings, for numbers the program shows.
-std::string decimalSeparator();
-
-// A font of the program in points as the layouts give them.
-using fonts::Face;
-QFont controlFont(Face face, double points, bool bold);
 
 // One row of a window's layout table: where a control sits, in twips of its container.
 struct Placement {

@@ -3,6 +3,7 @@
 // How the windows look whatever the desktop's theme: the colours of the pictures and texts
 // are made for a light ground, so the program keeps a light palette of its own.
 
+#include <QColor>
 #include <QGroupBox>
 #include <QPalette>
 #include <QStaticText>
@@ -10,6 +11,10 @@
 #include <optional>
 
 namespace windows {
+
+// The desktop's colour for greyed text, as current Windows draws it: unlike the classic mid grey
+// it stays readable (4.5:1) on the button face.
+inline const QColor GreyText{109, 109, 109};
 
 // The light palette the program's colours are made for: black text on the button face, white
 // boxes, and greyed text still readable (at least 4.5:1 on the button face).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/Accessible.h"
+#include "windows/Application.h"
 
 #include <QCloseEvent>
 #include <QWidget>
@@ -10,8 +11,6 @@
 // it with its close box runs its Form_Unload, if it has one, and destroys it, so that the next
 // use starts afresh from its design state.
 namespace windows {
-
-QFont programFont();
 
 template <class Form, class Base = QWidget>
 class SingleWindow : public Base {
@@ -62,18 +61,5 @@ protected:
 private:
     static inline Form* current = nullptr;
 };
-
-// The program-wide settings every start makes once the application object exists: the faces,
-// the light look, Qt's Czech texts, and an end only through the main window.
-void prepareApplication();
-
-// Shows a window modally: returns when the window has been closed.
-void showModal(QWidget& window);
-
-// Shows a window, or brings it to the front and activates it when it is already open.
-void showInFront(QWidget& window);
-
-// Ends the program at once: every window disappears and no further handler runs.
-void endProgram();
 
 } // namespace windows

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QSize>
 
 class QWidget;
@@ -12,8 +11,5 @@ void makeToolWindow(QWidget& window, QSize clientSize);
 
 // Escape closes the window, as it does a dialog.
 void closeOnEscape(QWidget& window);
-
-// The program's own icon, for the windows that show it.
-QIcon programIcon();
 
 } // namespace windows

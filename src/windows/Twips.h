@@ -33,7 +33,7 @@ inline QRect toPixels(double left, double top, double width, double height)
     return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
 }
 
-// A font size in points at 96 dots per inch, as whole pixels (9.75 pt is 13 px).
+// A font size in points at 96 dots per inch, as whole pixels.
 inline int pointsToPixels(double points)
 {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));

@@ -3,6 +3,7 @@
 #include "windows/Controls.h"
 #include "windows/Labels.h"
 #include "windows/Layout.h"
+#include "windows/Showing.h"
 #include "windows/Twips.h"
 
 #include <QKeyEvent>

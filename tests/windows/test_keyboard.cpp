@@ -1,4 +1,5 @@
 #include "ProgramState.h"
+#include "windows/Showing.h"
 
 #include <QAccessible>
 #include <QTest>

@@ -1,13 +1,10 @@
-#include "windows/SingleWindow.h"
-#include "windows/Layout.h"
+#include "windows/Application.h"
 
 #include "resources/Fonts.h"
 #include "windows/Look.h"
 #include "windows/QtCzech.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QPointer>
 
 namespace windows {
 
@@ -27,24 +24,6 @@ void prepareApplication()
     loadQtCzech();
     // The program ends only through its main window, never because some other window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-}
-
-void showModal(QWidget& window)
-{
-    QPointer<QWidget> guard(&window);
-    QEventLoop loop;
-    QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    window.setWindowModality(Qt::ApplicationModal);
-    window.show();
-    if (guard)
-        loop.exec();
-}
-
-void showInFront(QWidget& window)
-{
-    window.show();
-    window.raise();
-    window.activateWindow();
 }
 
 void endProgram()
