@@ -54,7 +54,7 @@ void Form3::layOut()
         {&Label6, this, 120, 3120, 4455, 195},
     });
     windows::setupLabel(Label1, QStringLiteral("Telimer v1.1r"));
-    windows::setupLabel(Label2, QStringLiteral("© 2008 ") + QString::fromUtf8(buildinfo::CompanyName));
+    windows::setupLabel(Label2, QString::fromUtf8(buildinfo::LegalCopyright));
     windows::setupLabel(Label3, QStringLiteral("Vytvořil : Petr Dvořák, petr@vexa.example"));
     windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
     windows::setupLabel(Label7, QStringLiteral("- web programu"));
