@@ -158,6 +158,10 @@ gather_portable_folder() {
   mkdir -p "$dist/fonts"
   cp /usr/share/fonts/truetype/liberation2/Liberation{Sans,Mono}-{Regular,Bold}.ttf "$dist/fonts/"
   cp /usr/share/doc/fonts-liberation2/copyright "$dist/fonts/LICENSE-Liberation.txt"
+  # Qt's own texts in Czech (the boxes' context menu, standard dialogs); Qt looks in translations/
+  # beside the executable when its libraries lie there too.
+  mkdir -p "$dist/translations"
+  cp /usr/share/qt6/translations/qtbase_cs.qm "$dist/translations/"
   # Debian's MinGW runtime DLLs carry their symbol tables and debug sections (libstdc++ alone 23 MB).
   find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")

@@ -103,6 +103,11 @@ done
 run_unit_tests "$win/windows_tests.exe" cs_CZ.UTF-8 MainWindow.CzechLocaleWritesDecimalComma
 # The platform's INI reader hands over code page 1250 bytes only on a Czech system.
 run_unit_tests "$win/profile_oracle_tests.exe" cs_CZ.UTF-8
+# Qt's own texts in Czech from what the portable folder carries: run from a copy of it, where Qt
+# looks for them as it does for telimer.exe.
+cp -r "$dist" "$work/czech"
+cp "$win/look_tests.exe" "$work/czech/"
+run_unit_tests "$work/czech/look_tests.exe" C.UTF-8 Look.QtTextsAreCzechWhateverTheLocale
 
 # ------------------------------------------------------------------------------------------
 # The download contract: one transfer per row against the loopback server, first directly, then
