@@ -85,6 +85,8 @@ build_qt() {
   cmake --build "$build" --parallel "$jobs"
   say "installing Qt into $qt_prefix"
   cmake --install "$build" >/dev/null
+  # Where the source is, for the licence note the program carries.
+  dpkg-parsechangelog -l "$src/qtbase-src/debian/changelog" -S Version >"$qt_prefix/debian-source-version"
   echo "$qt_stamp" >"$qt_prefix/telimer-options"
   # The build folder is about 1.5 GB and never needed again.
   rm -rf "$build" "$src"
@@ -162,6 +164,13 @@ gather_portable_folder() {
   # beside the executable when its libraries lie there too.
   mkdir -p "$dist/translations"
   cp /usr/share/qt6/translations/qtbase_cs.qm "$dist/translations/"
+  # The program's licence, and Qt's with where its source is (a Qt cached before the note was
+  # kept was built from the Debian source of the Qt installed here).
+  local qt_source
+  qt_source=$(cat "$qt_prefix/debian-source-version" 2>/dev/null || dpkg-query -W -f='${source:Version}' libqt6core6)
+  cp LICENSE "$dist/LICENSE.txt"
+  { sed "s/@QT_DEBIAN_VERSION@/$qt_source/g" src/desktop/LICENSE-Qt.txt.in; cat /usr/share/common-licenses/LGPL-3; } \
+    >"$dist/LICENSE-Qt.txt"
   # Debian's MinGW runtime DLLs carry their symbol tables and debug sections (libstdc++ alone 23 MB).
   find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")

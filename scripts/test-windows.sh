@@ -165,7 +165,9 @@ echo "== end-to-end start of telimer.exe"
 source tests/system/common.sh
 # The banner picture beside the program is the one the server sent, byte for byte.
 has_served_banner() { cmp -s "$work/app/reklama.bmp" "$work/site/pic/reklama_telimer.bmp"; }
-files_beside_program() { (cd "$work/app" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name '*.dll' -printf '%f ') || true; }
+file_list() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sort); }
+# What lies in the program's folder besides what the portable folder brought.
+files_beside_program() { comm -13 <(file_list "$dist") <(file_list "$work/app") | tr '\n' ' '; }
 
 end_to_end() {
   # As on a Windows that lacks the faces the windows name: the program has only what it carries.
