@@ -2,8 +2,9 @@
 # Runs the Windows build (scripts/build-windows.sh) under Wine on a virtual X server with a fresh
 # Wine prefix: every Windows unit test executable, then an end-to-end start of telimer.exe from
 # the portable folder against a local server that plays the maker's (through the proxy setting):
-# the banner shows and its files appear, the main window "Telimer" follows, and closing it ends
-# the program with status 0 and no file left. Ends with "N passed, M failed".
+# the banner shows and its files appear, the main window "Telimer" follows, the help window shows
+# the program's icon, and closing the main window ends the program with status 0 and no file
+# left. Ends with "N passed, M failed".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -163,6 +164,7 @@ download_check
 echo "== end-to-end start of telimer.exe"
 
 source tests/system/common.sh
+icon_of() { xprop -id "$1" -notype _NET_WM_ICON; }
 # The banner picture beside the program is the one the server sent, byte for byte.
 has_served_banner() { cmp -s "$work/app/reklama.bmp" "$work/site/pic/reklama_telimer.bmp"; }
 file_list() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sort); }
@@ -215,6 +217,17 @@ end_to_end() {
   left=$(files_beside_program)
   [ -z "$left" ] || { echo "files left beside the program after the banner: $left"; return 1; }
 
+  # The help window sets no icon of its own: it shows the one Qt's platform takes from the
+  # executable, the same as the main window's. (Wine gives X the title without diacritics.)
+  click_at "$main" 56 312
+  wait_for 10 window_shown Napoveda || { echo "the help button opened no help window"; return 1; }
+  local help
+  help=$(visible_window Napoveda)
+  [[ "$(icon_of "$help")" == "$(icon_of "$main")" && "$(icon_of "$main")" == *"Icon (32 x 32)"* ]] \
+    || { echo "the help window shows another icon than the main window"; return 1; }
+  "$host/tests/system/close_window" "$help"
+  wait_for 10 window_gone Napoveda || { echo "the help window did not close"; return 1; }
+
   "$host/tests/system/close_window" "$(visible_window Telimer)"
   wait_for 20 program_ended || { echo "the program did not end when its main window closed"; return 1; }
   local status=0
@@ -238,6 +251,9 @@ else
   failed=$((failed + 1))
   echo "--- program output"
   cat "$work/program.log" 2>/dev/null || true
+  # A program left running would hold up every later wait for Wine's processes.
+  wineserver -k
+  app_pid=""
 fi
 
 echo "$passed passed, $failed failed"
