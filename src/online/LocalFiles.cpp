@@ -48,16 +48,16 @@ std::atomic<const Choice*> madeChoice = nullptr;
 const Choice& choice()
 {
     static const Choice* const made = [] {
-        auto* const made = new Choice;
+        auto* const result = new Choice;
         native::CacheFolder cache;
-        made->folder = chooseDownloadFolder(native::executableFolder(), [&cache] {
+        result->folder = chooseDownloadFolder(native::executableFolder(), [&cache] {
             // Nothing when it cannot be told exactly.
             cache = native::userCacheFolder();
             return cache.base.empty() || cache.own.empty() ? std::filesystem::path() : cache.base / cache.own;
         });
-        if (!made->folder.empty())
-            made->cache = cache;
-        return made;
+        if (!result->folder.empty())
+            result->cache = cache;
+        return result;
     }();
     madeChoice = made;
     return *made;
@@ -70,8 +70,8 @@ void removeEmptyCacheFolders()
     const Choice* const made = madeChoice;
     if (!made || made->cache.base.empty())
         return;
-    const auto& [base, own] = made->cache;
-    for (auto folder = base / own; folder != base && folder.has_relative_path(); folder = folder.parent_path()) {
+    for (auto own = made->cache.own; !own.empty() && own.is_relative(); own = own.parent_path()) {
+        const auto folder = made->cache.base / own;
         std::error_code error;
         // remove() takes a folder only when it is empty.
         if (!std::filesystem::is_directory(std::filesystem::symlink_status(folder, error))
