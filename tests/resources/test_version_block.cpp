@@ -1,4 +1,4 @@
-// The executable's version block and manifest as Windows reads them for Explorer's properties
+// The executable's version block as Windows reads it for Explorer's properties
 // and Task Manager. In a Windows build telimer.exe lies beside this test.
 #include "BuildInfo.h"
 
@@ -36,14 +36,10 @@ TEST(VersionBlock, HoldsEveryFieldExplorerShows)
     ASSERT_FALSE(block.empty()) << "no version block in " << program.string();
     ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
     const std::pair<const wchar_t*, const char*> fields[] = {
-        {L"CompanyName", buildinfo::CompanyName},
-        {L"FileDescription", buildinfo::FileDescription},
-        {L"FileVersion", buildinfo::FileVersion},
-        {L"InternalName", buildinfo::InternalName},
-        {L"LegalCopyright", buildinfo::LegalCopyright},
-        {L"OriginalFilename", buildinfo::OriginalFilename},
-        {L"ProductName", buildinfo::ProductName},
-        {L"ProductVersion", buildinfo::ProductVersion},
+        {L"CompanyName", buildinfo::CompanyName},       {L"FileDescription", buildinfo::FileDescription},
+        {L"FileVersion", buildinfo::FileVersion},       {L"InternalName", buildinfo::InternalName},
+        {L"LegalCopyright", buildinfo::LegalCopyright}, {L"OriginalFilename", buildinfo::OriginalFilename},
+        {L"ProductName", buildinfo::ProductName},       {L"ProductVersion", buildinfo::ProductVersion},
     };
     for (const auto& [field, expected] : fields) {
         const std::wstring query = std::wstring(L"\\StringFileInfo\\040504E2\\") + field;
@@ -54,20 +50,6 @@ TEST(VersionBlock, HoldsEveryFieldExplorerShows)
         EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), wide(expected))
             << std::filesystem::path(field).string();
     }
-}
-
-TEST(VersionBlock, ManifestAsksForPerMonitorScalingAndCurrentControls)
-{
-    const HMODULE program
-        = LoadLibraryExW(programFile().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_TRUE(program);
-    const HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    ASSERT_TRUE(manifest);
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
-                           SizeofResource(program, manifest));
-    for (const char* part : {"PerMonitorV2", "Microsoft.Windows.Common-Controls", "asInvoker"})
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    FreeLibrary(program);
 }
 
 } // namespace
