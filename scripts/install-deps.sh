@@ -27,6 +27,7 @@ if [ "${1:-}" = --windows ]; then
     g++-mingw-w64-x86-64-posix                # the Windows compiler, posix threads as Qt needs
     dpkg-dev                                  # apt-get source unpacks Qt's Debian source package
     wine wine64                               # runs the Windows tests and the program
+    nsis                                      # makensis builds the installer: its Unicode target speaks Czech in full
     fonts-liberation2                         # the faces the Windows zip carries
   )
 fi

@@ -4,7 +4,7 @@
 # the portable folder against a local server that plays the maker's (through the proxy setting):
 # the banner shows and its files appear, the main window "Telimer" follows, the help window shows
 # the program's icon, and closing the main window ends the program with status 0 and no file
-# left. Ends with "N passed, M failed".
+# left; then the installer, step by step. Ends with "N passed, M failed".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -95,6 +95,10 @@ run_unit_tests() {
   failed=$((failed + ${bad:-0}))
   echo "   ${ok:-0} passed, ${bad:-0} failed"
 }
+
+# Nothing here may reach the real user's desktop: Wine's menu builder would turn the installer's
+# shortcut into a desktop entry in the home folder.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 
 # Qt's project set-up puts every executable of a Windows build in the top build folder.
 for exe in model_tests resources_tests online_tests windows_tests; do
@@ -255,6 +259,89 @@ else
   wineserver -k
   app_pid=""
 fi
+
+# ------------------------------------------------------------------------------------------
+# The installer as a Windows user and an administrator meet it, in this fresh prefix: one step a
+# row, an action with its argument, then what must hold afterwards.
+#   step                 action               argument  check
+installer_steps=(
+  "install-silently      setup_ends_with      current:0 installed current"
+  "start-from-shortcut   start_from_shortcut  -         installed current"
+  "upgrade-in-place      setup_ends_with      newer:0   installed newer"
+  "downgrade-refused     setup_ends_with      current:2 installed newer"
+  "uninstall-quietly     uninstall            -         only_user_file_left"
+)
+version=$(sed -n 's/.*FileVersion\[\] = "\(.*\)";/\1/p' "$win/generated/BuildInfo.h")
+app_id=$(sed -n 's/.*ApplicationId\[\] = "\(.*\)";/\1/p' "$win/generated/BuildInfo.h")
+declare -A setup_version=([current]=$version [newer]=${version%.*}.9999)
+declare -A setup_file=([current]=$(ls "$out"/telimer-*-win64-setup.exe 2>/dev/null | head -n 1) [newer]=$work/newer-setup.exe)
+entry="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app_id"
+profile=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
+installed_folder=$profile/AppData/Local/Programs/Telimer
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Telimer.lnk"
+user_file="moje poznámky.txt"
+
+entry_value() { wine reg query "$entry" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+fail_step() { echo "   $*"; return 1; }
+# WHICH:STATUS. The uninstaller hands over to a copy of itself, so every Wine process is waited for.
+setup_ends_with() {
+  local status=0
+  timeout 120 wine "${setup_file[${1%:*}]}" /S >/dev/null 2>&1 || status=$?
+  wineserver -w
+  ((status == ${1#*:})) || fail_step "the ${1%:*} installer ended with status $status"
+}
+# As Apps & features runs it for an administrator, with a file of the user's in the folder.
+uninstall() {
+  local program
+  program=$(entry_value QuietUninstallString | sed -n 's/^"\([^"]*\)" \/S$/\1/p')
+  [ -n "$program" ] || fail_step "no quiet uninstall command" || return
+  printf 'mé' >"$installed_folder/$user_file"
+  timeout 120 wine "$program" /S >/dev/null 2>&1 || true
+  wineserver -w
+}
+start_from_shortcut() {
+  local target
+  target=$(strings "$shortcut" 2>/dev/null | grep -i -m 1 '^[A-Z]:\\.*\\telimer\.exe$')
+  [ "$target" = "$(entry_value InstallLocation)\\telimer.exe" ] || fail_step "the shortcut leads to ${target:-nothing}" || return
+  wine "$target" >/dev/null 2>&1 &
+  app_pid=$!
+  wait_for 90 window_shown Telimer || fail_step "no main window from the shortcut's target" || return
+  "$host/tests/system/close_window" "$(visible_window Telimer)"
+  wait_for 20 program_ended || fail_step "the installed program did not end" || return
+  app_pid=""
+}
+# The entry Apps & features shows, the shortcut, and exactly the portable folder's files.
+installed() {
+  local name
+  for name in DisplayName Publisher DisplayIcon URLInfoAbout EstimatedSize UninstallString; do
+    [ -n "$(entry_value "$name")" ] || fail_step "the entry has no $name" || return
+  done
+  [ "$(entry_value DisplayVersion)" = "${setup_version[$1]}" ] || fail_step "the entry names another version" || return
+  [ -f "$shortcut" ] || fail_step "no Start-menu shortcut" || return
+  diff <( (file_list "$dist"; echo uninstall.exe) | LC_ALL=C sort) <(file_list "$installed_folder") >&2
+}
+# Nothing of the program's: no shortcut, no entry, and in its folder the user's file alone.
+only_user_file_left() {
+  [ ! -e "$shortcut" ] || fail_step "the shortcut is left" || return
+  ! wine reg query "$entry" >/dev/null 2>&1 || fail_step "the Apps & features entry is left" || return
+  [ "$(file_list "$installed_folder")" = "$user_file" ] || fail_step "left: $(file_list "$installed_folder" | tr '\n' ' ')"
+}
+
+installer_check() {
+  echo "== installer"
+  [ -n "${setup_file[current]}" ] || { echo "   no installer beside the zip"; failed=$((failed + 1)); return; }
+  makensis -V1 -DVERSION="${setup_version[newer]}" -DOUTFILE="${setup_file[newer]}" "$out/installer/setup.nsi" >/dev/null
+  local row step action argument check
+  for row in "${installer_steps[@]}"; do
+    read -r step action argument check <<<"$row"
+    if "$action" "$argument" && $check; then
+      passed=$((passed + 1)) && echo "   $step: ok"
+    else
+      failed=$((failed + 1)) && echo "   $step: FAILED"
+    fi
+  done
+}
+installer_check
 
 echo "$passed passed, $failed failed"
 ((failed == 0))
