@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Telimer for 64-bit Windows: installs what is missing, builds Qt for
 # Windows once from Debian's own source (reused from the cache folder afterwards),
-# then telimer.exe, its tests and the portable zip.
+# then telimer.exe, its tests, the portable zip and the installer beside it.
 #   --qt-only   stop after Qt is installed
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -85,6 +85,8 @@ build_qt() {
   cmake --build "$build" --parallel "$jobs"
   say "installing Qt into $qt_prefix"
   cmake --install "$build" >/dev/null
+  # Where the source is, for the licence note the program carries.
+  dpkg-parsechangelog -l "$src/qtbase-src/debian/changelog" -S Version >"$qt_prefix/debian-source-version"
   echo "$qt_stamp" >"$qt_prefix/telimer-options"
   # The build folder is about 1.5 GB and never needed again.
   rm -rf "$build" "$src"
@@ -158,10 +160,48 @@ gather_portable_folder() {
   mkdir -p "$dist/fonts"
   cp /usr/share/fonts/truetype/liberation2/Liberation{Sans,Mono}-{Regular,Bold}.ttf "$dist/fonts/"
   cp /usr/share/doc/fonts-liberation2/copyright "$dist/fonts/LICENSE-Liberation.txt"
+  # Qt's own texts in Czech (the boxes' context menu, standard dialogs); Qt looks in translations/
+  # beside the executable when its libraries lie there too.
+  mkdir -p "$dist/translations"
+  cp /usr/share/qt6/translations/qtbase_cs.qm "$dist/translations/"
+  # The program's licence, and Qt's with where its source is (a Qt cached before the note was
+  # kept was built from the Debian source of the Qt installed here).
+  local qt_source
+  qt_source=$(cat "$qt_prefix/debian-source-version" 2>/dev/null || dpkg-query -W -f='${source:Version}' libqt6core6)
+  cp LICENSE "$dist/LICENSE.txt"
+  { sed "s/@QT_DEBIAN_VERSION@/$qt_source/g" src/desktop/LICENSE-Qt.txt.in; cat /usr/share/common-licenses/LGPL-3; } \
+    >"$dist/LICENSE-Qt.txt"
   # Debian's MinGW runtime DLLs carry their symbol tables and debug sections (libstdc++ alone 23 MB).
   find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
   say "$out/$name.zip: $(du -h "$out/$name.zip" | cut -f1), $(find "$dist" -type f | wc -l) files"
+  build_installer "$dist" "$name"
+}
+
+# The installer beside the zip (src/desktop/telimer.nsi.in), installing the same folder. What it
+# installs and what its uninstaller removes come from one listing of that folder, written here;
+# setup.nsi names both, so that scripts/test-windows.sh can build another version from it.
+build_installer() {
+  local dist=$1 name=$2 dir=$out/installer file folder last="" inside
+  say "building $out/$name-setup.exe"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  while IFS= read -r file; do
+    folder=$(dirname "$file")
+    [ "$folder" = . ] && inside="" || inside="\\${folder//\//\\}"
+    [ "$folder" = "$last" ] || printf 'SetOutPath "$INSTDIR%s"\n' "$inside" >&3
+    last=$folder
+    printf 'File "%s"\n' "$dist/$file" >&3
+    printf 'Delete "$INSTDIR\\%s"\n' "${file//\//\\}" >&4
+  done 3>"$dir/files.nsh" 4>"$dir/unfiles.nsh" < <(cd "$dist" && find . -type f -printf '%P\n' | LC_ALL=C sort)
+  # Then the folders once empty, the innermost first.
+  (cd "$dist" && find . -mindepth 1 -type d -printf '%P\n' | LC_ALL=C sort -r) | while IFS= read -r folder; do
+    printf 'RMDir "$INSTDIR\\%s"\n' "${folder//\//\\}"
+  done >>"$dir/unfiles.nsh"
+  printf '!define FILES "%s"\n!define UNFILES "%s"\n!ifndef OUTFILE\n  !define OUTFILE "%s"\n!endif\n!include /CHARSET=UTF8 "%s"\n' \
+    "$dir/files.nsh" "$dir/unfiles.nsh" "$out/$name-setup.exe" "$win/generated/telimer.nsi" >"$dir/setup.nsi"
+  makensis -V2 "$dir/setup.nsi"
+  say "$out/$name-setup.exe: $(du -h "$out/$name-setup.exe" | cut -f1)"
 }
 
 install_missing

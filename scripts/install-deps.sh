@@ -29,6 +29,7 @@ if [ "${1:-}" = --windows ]; then
     g++-mingw-w64-x86-64-posix                 # the cross compiler, with the posix thread model Qt needs
     dpkg-dev                                   # unpacking Qt's Debian source package (`apt-get source`)
     wine wine64                                # running the Windows tests and the program
+    nsis                                       # makensis builds the installer: its Unicode target speaks Czech in full
     fonts-liberation2                          # the faces the Windows zip carries
   )
 fi

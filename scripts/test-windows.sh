@@ -2,8 +2,9 @@
 # Runs the Windows build (scripts/build-windows.sh) under Wine on a virtual X server with a fresh
 # Wine prefix: every Windows unit test executable, then an end-to-end start of telimer.exe from
 # the portable folder against a local server that plays the maker's (through the proxy setting):
-# the banner shows and its files appear, the main window "Telimer" follows, and closing it ends
-# the program with status 0 and no file left. Ends with "N passed, M failed".
+# the banner shows and its files appear, the main window "Telimer" follows, the help window shows
+# the program's icon, and closing the main window ends the program with status 0 and no file
+# left; then the installer, step by step. Ends with "N passed, M failed".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -95,6 +96,10 @@ run_unit_tests() {
   echo "   ${ok:-0} passed, ${bad:-0} failed"
 }
 
+# Nothing here may reach the real user's desktop: Wine's menu builder would turn the installer's
+# shortcut into a desktop entry in the home folder.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+
 # Qt's project set-up puts every executable of a Windows build in the top build folder.
 for exe in model_tests resources_tests online_tests windows_tests; do
   run_unit_tests "$win/$exe.exe" C.UTF-8
@@ -103,6 +108,11 @@ done
 run_unit_tests "$win/windows_tests.exe" cs_CZ.UTF-8 MainWindow.CzechLocaleWritesDecimalComma
 # The platform's INI reader hands over code page 1250 bytes only on a Czech system.
 run_unit_tests "$win/profile_oracle_tests.exe" cs_CZ.UTF-8
+# Qt's own texts in Czech from what the portable folder carries: run from a copy of it, where Qt
+# looks for them as it does for telimer.exe.
+cp -r "$dist" "$work/czech"
+cp "$win/look_tests.exe" "$work/czech/"
+run_unit_tests "$work/czech/look_tests.exe" C.UTF-8 Look.QtTextsAreCzechWhateverTheLocale
 
 # ------------------------------------------------------------------------------------------
 # The download contract: one transfer per row against the loopback server, first directly, then
@@ -161,9 +171,12 @@ download_check
 echo "== end-to-end start of telimer.exe"
 
 source tests/system/common.sh
+icon_of() { xprop -id "$1" -notype _NET_WM_ICON; }
 # The banner picture beside the program is the one the server sent, byte for byte.
 has_served_banner() { cmp -s "$work/app/reklama.bmp" "$work/site/pic/reklama_telimer.bmp"; }
-files_beside_program() { (cd "$work/app" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name '*.dll' -printf '%f ') || true; }
+file_list() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sort); }
+# What lies in the program's folder besides what the portable folder brought.
+files_beside_program() { comm -13 <(file_list "$dist") <(file_list "$work/app") | tr '\n' ' '; }
 
 end_to_end() {
   # As on a Windows that lacks the faces the windows name: the program has only what it carries.
@@ -211,6 +224,17 @@ end_to_end() {
   left=$(files_beside_program)
   [ -z "$left" ] || { echo "files left beside the program after the banner: $left"; return 1; }
 
+  # The help window sets no icon of its own: it shows the one Qt's platform takes from the
+  # executable, the same as the main window's. (Wine gives X the title without diacritics.)
+  click_at "$main" 56 312
+  wait_for 10 window_shown Napoveda || { echo "the help button opened no help window"; return 1; }
+  local help
+  help=$(visible_window Napoveda)
+  [[ "$(icon_of "$help")" == "$(icon_of "$main")" && "$(icon_of "$main")" == *"Icon (32 x 32)"* ]] \
+    || { echo "the help window shows another icon than the main window"; return 1; }
+  "$host/tests/system/close_window" "$help"
+  wait_for 10 window_gone Napoveda || { echo "the help window did not close"; return 1; }
+
   "$host/tests/system/close_window" "$(visible_window Telimer)"
   wait_for 20 program_ended || { echo "the program did not end when its main window closed"; return 1; }
   local status=0
@@ -234,7 +258,88 @@ else
   failed=$((failed + 1))
   echo "--- program output"
   cat "$work/program.log" 2>/dev/null || true
+  # A program left running would hold up every later wait for Wine's processes.
+  wineserver -k
+  app_pid=""
 fi
+
+# ------------------------------------------------------------------------------------------
+# The installer as a Windows user and an administrator meet it, in this fresh prefix: one step a
+# row, an action with its argument, then what must hold afterwards.
+#   step                 action               argument  check
+installer_steps=(
+  "install-silently      setup_ends_with      current:0 installed current"
+  "start-from-shortcut   start_from_shortcut  -         installed current"
+  "upgrade-in-place      setup_ends_with      newer:0   installed newer"
+  "downgrade-refused     setup_ends_with      current:2 installed newer"
+  "uninstall-quietly     uninstall            -         only_user_file_left"
+)
+version=$(sed -n 's/.*FileVersion\[\] = "\(.*\)";/\1/p' "$win/generated/BuildInfo.h")
+app_id=$(sed -n 's/.*ApplicationId\[\] = "\(.*\)";/\1/p' "$win/generated/BuildInfo.h")
+declare -A setup_version=([current]=$version [newer]=${version%.*}.9999)
+declare -A setup_file=([current]=$(ls "$out"/telimer-*-win64-setup.exe 2>/dev/null | head -n 1) [newer]=$work/newer-setup.exe)
+entry="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app_id"
+profile=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
+installed_folder=$profile/AppData/Local/Programs/Telimer
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Telimer.lnk"
+user_file="moje poznámky.txt"
+
+entry_value() { wine reg query "$entry" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+fail_step() { echo "   $*"; return 1; }
+# WHICH:STATUS. The uninstaller hands over to a copy of itself, so every Wine process is waited for.
+setup_ends_with() {
+  local status=0
+  timeout 120 wine "${setup_file[${1%:*}]}" /S >/dev/null 2>&1 || status=$?
+  wineserver -w
+  ((status == ${1#*:})) || fail_step "the ${1%:*} installer ended with status $status"
+}
+# As Apps & features runs it for an administrator, with a file of the user's in the folder.
+uninstall() {
+  local program
+  program=$(entry_value QuietUninstallString | sed -n 's/^"\([^"]*\)" \/S$/\1/p')
+  [ -n "$program" ] || fail_step "no quiet uninstall command" || return
+  printf 'mé' >"$installed_folder/$user_file"
+  timeout 120 wine "$program" /S >/dev/null 2>&1 || true
+  wineserver -w
+}
+start_from_shortcut() {
+  local target
+  target=$(strings "$shortcut" 2>/dev/null | grep -i -m 1 '^[A-Z]:\\.*\\telimer\.exe$')
+  [ "$target" = "$(entry_value InstallLocation)\\telimer.exe" ] || fail_step "the shortcut leads to ${target:-nothing}" || return
+  wine "$target" >/dev/null 2>&1 &
+  app_pid=$!
+  wait_for 90 window_shown Telimer || fail_step "no main window from the shortcut's target" || return
+  "$host/tests/system/close_window" "$(visible_window Telimer)"
+  wait_for 20 program_ended || fail_step "the installed program did not end" || return
+  app_pid=""
+}
+# The entry Apps & features shows, the shortcut, and exactly the portable folder's files.
+installed() {
+  local name
+  for name in DisplayName Publisher DisplayIcon URLInfoAbout EstimatedSize UninstallString; do
+    [ -n "$(entry_value "$name")" ] || fail_step "the entry has no $name" || return
+  done
+  [ "$(entry_value DisplayVersion)" = "${setup_version[$1]}" ] || fail_step "the entry names another version" || return
+  [ -f "$shortcut" ] || fail_step "no Start-menu shortcut" || return
+  diff <( (file_list "$dist"; echo uninstall.exe) | LC_ALL=C sort) <(file_list "$installed_folder") >&2
+}
+# Nothing of the program's: no shortcut, no entry, and in its folder the user's file alone.
+only_user_file_left() {
+  [ ! -e "$shortcut" ] || fail_step "the shortcut is left" || return
+  ! wine reg query "$entry" >/dev/null 2>&1 || fail_step "the Apps & features entry is left" || return
+  [ "$(file_list "$installed_folder")" = "$user_file" ] || fail_step "left: $(file_list "$installed_folder" | tr '\n' ' ')"
+}
+
+echo "== installer"
+makensis -V1 -DVERSION="${setup_version[newer]}" -DOUTFILE="${setup_file[newer]}" "$out/installer/setup.nsi" >/dev/null || true
+for row in "${installer_steps[@]}"; do
+  read -r step action argument check <<<"$row"
+  if "$action" "$argument" && $check; then
+    passed=$((passed + 1)) && echo "   $step: ok"
+  else
+    failed=$((failed + 1)) && echo "   $step: FAILED"
+  fi
+done
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

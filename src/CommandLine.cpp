@@ -30,8 +30,8 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--version") == 0) {
-            std::printf("%s, verze %s\n© 2008 %s\nLicence GPL-3.0-or-later.\n", buildinfo::ProductName,
-                        buildinfo::FileVersion, buildinfo::CompanyName);
+            std::printf("%s, verze %s\n%s\nLicence GPL-3.0-or-later.\n", buildinfo::ProductName, buildinfo::FileVersion,
+                        buildinfo::LegalCopyright);
             return finishOutput();
         }
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {

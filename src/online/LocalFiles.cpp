@@ -2,12 +2,10 @@
 
 #include "online/NativeFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -39,20 +37,47 @@ bool canCreateFileIn(const std::filesystem::path& folder)
     return true;
 }
 
-// The user's cache folder for the program, or nothing when it cannot be told exactly: with no
-// application name it would be the cache folder shared by every program, and a home folder
-// whose name is no valid text comes back from Qt with replacement characters.
-std::filesystem::path userCacheFolder()
+// The run's choice of folder, made once and never destroyed, since the removal at exit still
+// reads it; `cache` is set only when the folder is the user's cache folder.
+struct Choice {
+    std::filesystem::path folder;
+    native::CacheFolder cache;
+};
+std::atomic<const Choice*> madeChoice = nullptr;
+
+const Choice& choice()
 {
-    if (!QCoreApplication::instance() || QCoreApplication::applicationName().isEmpty())
-        return {};
-    // Without a home folder Qt takes the root folder for it, whose cache would be everybody's.
-    if (QDir(QDir::homePath()).isRoot() && qEnvironmentVariableIsEmpty("XDG_CACHE_HOME"))
-        return {};
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (folder.isEmpty() || folder.contains(QChar::ReplacementCharacter))
-        return {};
-    return std::filesystem::path(folder.toStdU16String());
+    static const Choice* const made = [] {
+        auto* const result = new Choice;
+        native::CacheFolder cache;
+        result->folder = chooseDownloadFolder(native::executableFolder(), [&cache] {
+            // Nothing when it cannot be told exactly.
+            cache = native::userCacheFolder();
+            return cache.base.empty() || cache.own.empty() ? std::filesystem::path() : cache.base / cache.own;
+        });
+        if (!result->folder.empty())
+            result->cache = cache;
+        return result;
+    }();
+    madeChoice = made;
+    return *made;
+}
+
+// The program's folders in the user's cache that the run used and left empty, innermost first;
+// never the cache folder of all programs, nor a link that stands in a folder's place.
+void removeEmptyCacheFolders()
+{
+    const Choice* const made = madeChoice;
+    if (!made || made->cache.base.empty())
+        return;
+    for (auto own = made->cache.own; !own.empty() && own.is_relative(); own = own.parent_path()) {
+        const auto folder = made->cache.base / own;
+        std::error_code error;
+        // remove() takes a folder only when it is empty.
+        if (!std::filesystem::is_directory(std::filesystem::symlink_status(folder, error))
+            || !std::filesystem::remove(folder, error))
+            break;
+    }
 }
 
 // Compared in the platform's own form of names, which a name of any bytes keeps.
@@ -113,8 +138,7 @@ std::filesystem::path chooseDownloadFolder(const std::filesystem::path& executab
 
 std::filesystem::path downloadFolder()
 {
-    static const std::filesystem::path folder = chooseDownloadFolder(native::executableFolder(), userCacheFolder);
-    return folder;
+    return choice().folder;
 }
 
 std::filesystem::path localFilePath(std::string_view fileName)
@@ -167,6 +191,7 @@ void removeOwnFiles()
             std::filesystem::remove(path, ignored);
     }
     ownFiles().files.clear();
+    removeEmptyCacheFolders();
 }
 
 std::optional<std::string> readOwnFile(const std::filesystem::path& path, std::size_t maxBytes)

@@ -43,7 +43,9 @@ void deleteFileQuietly(const std::filesystem::path& path);
 
 // The files this run made (a download's new file, then the file it became) are remembered with
 // their identity: removeOwnFiles removes those still there as they were made, never a file that
-// took one's name since, nor a link, and forgets them all. deleteFileQuietly forgets its file.
+// took one's name since, nor a link, and forgets them all; it is the run's last word on its
+// files, so it also removes the program's folders in the user's cache that the run used and left
+// empty. deleteFileQuietly forgets its file.
 void rememberOwnFile(const std::filesystem::path& path);
 void forgetOwnFile(const std::filesystem::path& path);
 void removeOwnFiles();

@@ -2,6 +2,10 @@
 
 #include "BuildInfo.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +58,22 @@ bool isInstallFolder(const std::filesystem::path& folder)
     return std::ranges::any_of(
         std::initializer_list<const char*>{buildinfo::InstallBinFolder, buildinfo::PackageBinFolder},
         [&](const char* installed) { return std::filesystem::equivalent(folder, installed, error); });
+}
+
+CacheFolder userCacheFolder()
+{
+    // With no application name it would be the cache folder shared by every program, and a home
+    // folder whose name is no valid text comes back from Qt with replacement characters.
+    if (!QCoreApplication::instance())
+        return {};
+    // Without a home folder Qt takes the root folder for it, whose cache would be everybody's.
+    if (QDir(QDir::homePath()).isRoot() && qEnvironmentVariableIsEmpty("XDG_CACHE_HOME"))
+        return {};
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString own = QCoreApplication::applicationName();
+    if (base.isEmpty() || own.isEmpty() || own.contains(u'/') || (base + own).contains(QChar::ReplacementCharacter))
+        return {};
+    return {std::filesystem::path(base.toStdU16String()), std::filesystem::path(own.toStdU16String())};
 }
 
 bool isOwnFolder(const std::filesystem::path& folder)

@@ -1,9 +1,12 @@
 #include "online/NativeFiles.h"
 
+#include "BuildInfo.h"
+
 // aclapi.h needs the types of windows.h before it.
 #include <windows.h>
 
 #include <aclapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -63,6 +66,19 @@ std::vector<char> currentUser()
 bool isInstallFolder(const std::filesystem::path&)
 {
     return false;
+}
+
+CacheFolder userCacheFolder()
+{
+    PWSTR localAppData = nullptr;
+    CacheFolder cache;
+    if (SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &localAppData) == S_OK)
+        cache.base = localAppData;
+    CoTaskMemFree(localAppData);
+    if (!cache.base.empty())
+        cache.own = std::filesystem::path(reinterpret_cast<const char8_t*>(buildinfo::CompanyName))
+            / reinterpret_cast<const char8_t*>(buildinfo::InternalName);
+    return cache;
 }
 
 bool isOwnFolder(const std::filesystem::path& folder)

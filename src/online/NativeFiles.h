@@ -19,6 +19,17 @@ std::filesystem::path executableFolder();
 // administrators' (see isOwnFolder).
 bool isInstallFolder(const std::filesystem::path& folder);
 
+// The user's folder for the caches of programs, and below it the program's own as a relative
+// path: on POSIX the XDG cache folder users expect and the program's name; on Windows
+// %LOCALAPPDATA% with the maker's folder and the program's in it, so that the maker's programs
+// keep together and apart from one installed per user in %LOCALAPPDATA%\Programs. Both empty
+// when the folder cannot be told exactly. Needs a QCoreApplication on POSIX.
+struct CacheFolder {
+    std::filesystem::path base;
+    std::filesystem::path own;
+};
+CacheFolder userCacheFolder();
+
 // Whether the folder belongs to the user running the program.
 bool isOwnFolder(const std::filesystem::path& folder);
 

@@ -60,7 +60,7 @@ void Form3::layOut()
     windows::setupLabel(Label1,
                         QString::fromUtf8(buildinfo::InternalName) + QStringLiteral(" v") + ShortVersion
                             + QString::fromUtf8(buildinfo::ReleaseMark));
-    windows::setupLabel(Label2, QStringLiteral("© 2008 ") + QString::fromUtf8(buildinfo::CompanyName));
+    windows::setupLabel(Label2, QString::fromUtf8(buildinfo::LegalCopyright));
     windows::setupLabel(Label3, QStringLiteral("Vytvořil : Petr Dvořák, petr@vexa.example"));
     windows::setupLabel(Label4, QStringLiteral("www.") + QString::fromUtf8(buildinfo::Host));
     windows::setupLabel(Label7, QStringLiteral("- web programu"));

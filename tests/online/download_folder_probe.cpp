@@ -1,7 +1,7 @@
 // Copied into the folder under test and run from there: prints the folder that the downloaded
 // files go to; given an address, downloads the descriptor into it, prints whether that worked
 // and the descriptor's first field ("none" without one), and removes the file again, as the
-// program's windows do.
+// program's windows do, then ends as the program does.
 #include "online/Descriptor.h"
 #include "online/Download.h"
 #include "online/LocalFiles.h"
@@ -21,5 +21,6 @@ int main(int argc, char* argv[])
         std::cout << downloaded << '\n' << (fields ? fields->front() : "none") << '\n';
         Module1::deleteFileQuietly(file);
     }
+    Module1::removeOwnFiles(); // as the program's end does
     return 0;
 }

@@ -109,9 +109,15 @@ TEST_F(DownloadFolder, InTheUsersCacheWhenTheExecutablesFolderIsReadOnly)
         GTEST_SKIP() << "this user writes into any folder";
     const auto expected = cache / ProbeName;
     EXPECT_EQ(run(probe, url()), expected.native() + "\n1\nStav\n");
-    EXPECT_TRUE(fs::is_directory(expected));
-    EXPECT_TRUE(TestFiles::entries(expected).empty());
+    // The program's folder goes once the run leaves it empty; the cache folder of all programs stays.
+    EXPECT_FALSE(fs::exists(expected));
+    EXPECT_TRUE(fs::is_directory(cache));
     EXPECT_EQ(TestFiles::entries(readOnly), std::set<std::string>{ProbeName});
+    // A file the run did not make keeps the folder.
+    fs::create_directories(expected);
+    TestFiles::writeFile(expected / "other", "");
+    EXPECT_EQ(run(probe, url()), expected.native() + "\n1\nStav\n");
+    EXPECT_EQ(TestFiles::entries(expected), std::set<std::string>{"other"});
 }
 
 TEST_F(DownloadFolder, LeftoverInTheCacheIsReadThenRemoved)
@@ -124,7 +130,7 @@ TEST_F(DownloadFolder, LeftoverInTheCacheIsReadThenRemoved)
     TestFiles::writeFile(expected / "version", "[Update]\n58211=Starý;p;1;\n");
     const auto refused = "http://127.0.0.1:" + std::to_string(TestHttp::closedLoopbackPort()) + "/update.txt";
     EXPECT_EQ(run(probe, refused), expected.native() + "\n0\nStarý\n");
-    EXPECT_TRUE(TestFiles::entries(expected).empty());
+    EXPECT_FALSE(fs::exists(expected));
 }
 
 TEST_F(DownloadFolder, NoUsableFolderMeansNoDownloadAndNoFile)
