@@ -61,6 +61,12 @@ std::optional<std::string_view> HttpResponse::header(std::string_view lowercaseN
     return std::nullopt;
 }
 
+void HttpResponse::complete()
+{
+    step_ = Step::Done;
+    state_ = State::Complete;
+}
+
 bool HttpResponse::fail()
 {
     state_ = State::Failed;
@@ -127,8 +133,7 @@ bool HttpResponse::onLine()
     case Step::Trailer:
         accepted = true;
         if (line.empty()) {
-            step_ = Step::Done;
-            state_ = State::Complete;
+            complete();
         }
         break;
     default:
@@ -204,17 +209,16 @@ bool HttpResponse::headEnded()
     if (status_ == 204 || status_ == 304) {
         // These never have a body, whatever size they declare.
         length_ = 0;
-        step_ = Step::Done;
-        state_ = State::Complete;
+        complete();
     } else if (chunked) {
         step_ = Step::ChunkSize;
-    } else if (length) {
-        remaining_ = *length;
-        step_ = remaining_ == 0 ? Step::Done : Step::Sized;
-        if (step_ == Step::Done)
-            state_ = State::Complete;
-    } else {
+    } else if (!length) {
         step_ = Step::UntilClose;
+    } else if (*length == 0) {
+        complete();
+    } else {
+        remaining_ = *length;
+        step_ = Step::Sized;
     }
     return true;
 }
@@ -244,8 +248,7 @@ bool HttpResponse::sendBody(std::string_view& bytes, const BodySink& body)
     bytes.remove_prefix(size);
     remaining_ -= static_cast<long long>(size);
     if (step_ == Step::Sized && remaining_ == 0) {
-        step_ = Step::Done;
-        state_ = State::Complete;
+        complete();
     } else if (step_ == Step::ChunkData && remaining_ == 0) {
         step_ = Step::ChunkEnd;
     }
@@ -254,10 +257,8 @@ bool HttpResponse::sendBody(std::string_view& bytes, const BodySink& body)
 
 bool HttpResponse::closed()
 {
-    if (step_ == Step::UntilClose) {
-        step_ = Step::Done;
-        state_ = State::Complete;
-    }
+    if (step_ == Step::UntilClose)
+        complete();
     return state_ == State::Complete;
 }
 

@@ -41,6 +41,7 @@ public:
 private:
     enum class Step { StatusLine, HeaderLine, Sized, UntilClose, ChunkSize, ChunkData, ChunkEnd, Trailer, Done };
 
+    void complete();
     bool fail();
     // Gathers one line into line_; true when it is whole.
     bool takeLine(std::string_view& bytes);

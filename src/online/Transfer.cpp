@@ -277,9 +277,9 @@ private:
         // The oldest sample kept is the last one at or before the start of the window.
         while (samples_.size() > 1 && samples_[1].first <= now - limits_.floorWindowMs)
             samples_.pop_front();
-        const auto& [since, then] = samples_.front();
-        if (now - origin >= limits_.floorWindowMs && now - since >= limits_.floorWindowMs
-            && received_ - then < limits_.floorBytes)
+        // The samples begin with the request, never after the origin: the front is the window's start.
+        const qint64 then = samples_.front().second;
+        if (now - origin >= limits_.floorWindowMs && received_ - then < limits_.floorBytes)
             finish(false);
     }
 
